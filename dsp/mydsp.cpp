@@ -1,0 +1,100 @@
+#include "mydsp.h"
+
+namespace {
+
+constexpr float kInitialGain = 0.0f;
+constexpr float kMinGain = 0.0f;
+constexpr float kMaxGain = 1.0f;
+constexpr float kGainStep = 0.01f;
+
+// Channels 0..38 take their own pad; channel 39 takes pads 39 and 40
+// together; channel k from 40 on takes pad k + 1.
+constexpr int kOwnPadChannels = 39;
+constexpr int kSharedChannel = 39;
+
+struct LabelTable {
+  char text[kParameterCount][8];
+};
+
+constexpr LabelTable makeLabels() {
+  LabelTable table{};
+  for (int n = 0; n < kParameterCount; ++n) {
+    const char prefix[] = "canal";
+    int at = 0;
+    for (; prefix[at] != '\0'; ++at) table.text[n][at] = prefix[at];
+    if (n >= 10) table.text[n][at++] = static_cast<char>('0' + n / 10);
+    table.text[n][at] = static_cast<char>('0' + n % 10);
+  }
+  return table;
+}
+
+constexpr LabelTable kLabels = makeLabels();
+
+void scaleChannel(const FAUSTFLOAT* in, FAUSTFLOAT* out, int count, FAUSTFLOAT gain) {
+  for (int i = 0; i < count; ++i) out[i] = in[i] * gain;
+}
+
+// One frame per frame on every channel; -1 says there is no such channel.
+int channelRate(int channel) {
+  return static_cast<unsigned>(channel) <= static_cast<unsigned>(kChannelCount - 1) ? 1 : -1;
+}
+
+}  // namespace
+
+const char* parameterLabel(int number) { return kLabels.text[number]; }
+
+mydsp::mydsp() : fCanal(), fSampleRate(0) {}
+
+void mydsp::metadata(Meta* m) {
+  m->declare("filename", "zelquors");
+  m->declare("name", "zelquors");
+}
+
+int mydsp::getNumInputs() { return kChannelCount; }
+int mydsp::getNumOutputs() { return kChannelCount; }
+
+void mydsp::buildUserInterface(UI* ui) {
+  ui->openHorizontalBox("Canaux0");
+  for (int n : kDeclarationOrder)
+    ui->addVerticalSlider(parameterLabel(n), &fCanal[n], kInitialGain, kMinGain, kMaxGain, kGainStep);
+  ui->closeBox();
+}
+
+int mydsp::getSampleRate() { return fSampleRate; }
+
+void mydsp::classInit(int) {}
+
+void mydsp::init(int sampleRate) {
+  classInit(sampleRate);
+  instanceInit(sampleRate);
+}
+
+void mydsp::instanceInit(int sampleRate) {
+  instanceConstants(sampleRate);
+  instanceResetUserInterface();
+  instanceClear();
+}
+
+void mydsp::instanceConstants(int sampleRate) { fSampleRate = sampleRate; }
+
+void mydsp::instanceResetUserInterface() {
+  for (FAUSTFLOAT& cell : fCanal) cell = kInitialGain;
+}
+
+void mydsp::instanceClear() {}
+
+mydsp* mydsp::clone() { return new mydsp(); }
+
+// Each output sample is one multiplication of its input sample, so running
+// channel by channel gives the same bits as frame by frame while streaming
+// through memory once per channel.
+void mydsp::compute(int count, FAUSTFLOAT** inputs, FAUSTFLOAT** outputs) {
+  FAUSTFLOAT gains[kChannelCount];
+  for (int k = 0; k < kOwnPadChannels; ++k) gains[k] = fCanal[k];
+  gains[kSharedChannel] = fCanal[kSharedChannel] * fCanal[kSharedChannel + 1];
+  for (int k = kSharedChannel + 1; k < kChannelCount; ++k) gains[k] = fCanal[k + 1];
+  for (int k = 0; k < kChannelCount; ++k) scaleChannel(inputs[k], outputs[k], count, gains[k]);
+}
+
+int mydsp::getInputRate(int channel) { return channelRate(channel); }
+int mydsp::getOutputRate(int channel) { return channelRate(channel); }

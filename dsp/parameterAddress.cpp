@@ -1,0 +1,41 @@
+#include "parameterAddress.h"
+
+#include <cstring>
+
+#include "mydsp.h"
+
+namespace {
+
+constexpr char kPrefix[] = "/Canaux0/canal";
+constexpr std::size_t kPrefixLength = sizeof(kPrefix) - 1;
+
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+struct IndexTable {
+  int ofNumber[kParameterCount];
+};
+
+constexpr IndexTable makeIndexTable() {
+  IndexTable table{};
+  for (int index = 0; index < kParameterCount; ++index) table.ofNumber[kDeclarationOrder[index]] = index;
+  return table;
+}
+
+constexpr IndexTable kIndexTable = makeIndexTable();
+
+}  // namespace
+
+int parameterNumberOf(const char* address) {
+  if (address == nullptr || std::strncmp(address, kPrefix, kPrefixLength) != 0) return -1;
+  const char* digits = address + kPrefixLength;
+  if (!isDigit(digits[0])) return -1;
+  if (digits[1] == '\0') return digits[0] - '0';
+  if (digits[0] == '0' || !isDigit(digits[1]) || digits[2] != '\0') return -1;
+  const int number = (digits[0] - '0') * 10 + (digits[1] - '0');
+  return number < kParameterCount ? number : -1;
+}
+
+int parameterIndexOf(const char* address) {
+  const int number = parameterNumberOf(address);
+  return number < 0 ? -1 : kIndexTable.ofNumber[number];
+}

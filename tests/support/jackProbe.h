@@ -1,0 +1,54 @@
+// A JACK client of the tests' own that feeds every input of the program
+// under test with a steady signal and measures what comes out of every output.
+#ifndef ZELQUOR_TESTS_JACK_PROBE_H
+#define ZELQUOR_TESTS_JACK_PROBE_H
+
+#include <jack/jack.h>
+
+#include <array>
+#include <atomic>
+#include <string>
+#include <vector>
+
+class JackProbe {
+ public:
+  static constexpr int kChannels = 63;
+  // Fed into every input: a power of two, so output / kLevel is exactly the gain.
+  static constexpr float kLevel = 0.5f;
+
+  // Opens the probe's client on the current server (throws when none answers).
+  explicit JackProbe(const std::string& clientName = "zelquorProbe");
+  ~JackProbe();
+  JackProbe(const JackProbe&) = delete;
+  JackProbe& operator=(const JackProbe&) = delete;
+
+  // Connects feed_k to TARGET:in_k and TARGET:out_k to measure_k for every k.
+  void connectTo(const std::string& target);
+
+  // The gain seen on channel k in the last cycle: the output over the input.
+  float gain(int channel) const;
+  std::array<float, kChannels> gains() const;
+  // True when every sample of channel k in the last cycle had the same value.
+  bool steady(int channel) const;
+
+  // Waits until the probe has run this many more cycles; false on time-out.
+  bool waitCycles(int cycles) const;
+  long cycles() const { return cycles_.load(); }
+  jack_client_t* client() const { return client_; }
+
+  // Every port that the named port is connected to.
+  std::vector<std::string> connectionsOf(const std::string& port) const;
+
+ private:
+  static int process(jack_nframes_t frames, void* self);
+  int onCycle(jack_nframes_t frames);
+
+  jack_client_t* client_ = nullptr;
+  std::vector<jack_port_t*> feeds_;
+  std::vector<jack_port_t*> measures_;
+  std::array<std::atomic<float>, kChannels> last_{};
+  std::array<std::atomic<bool>, kChannels> steady_{};
+  std::atomic<long> cycles_{0};
+};
+
+#endif

@@ -42,6 +42,7 @@ void JackProbe::connectTo(const std::string& target) {
 int JackProbe::process(jack_nframes_t frames, void* self) { return static_cast<JackProbe*>(self)->onCycle(frames); }
 
 int JackProbe::onCycle(jack_nframes_t frames) {
+  bool allSteady = true;
   for (int k = 0; k < kChannels; ++k) {
     auto* feed = static_cast<float*>(jack_port_get_buffer(feeds_[k], frames));
     for (jack_nframes_t i = 0; i < frames; ++i) feed[i] = kLevel;
@@ -50,7 +51,9 @@ int JackProbe::onCycle(jack_nframes_t frames) {
     for (jack_nframes_t i = 1; i < frames; ++i) same = same && measured[i] == measured[0];
     last_[k].store(measured[frames - 1]);
     steady_[k].store(same);
+    allSteady = allSteady && same;
   }
+  if (!allSteady) unsteadyCycles_.fetch_add(1);
   cycles_.fetch_add(1);
   return 0;
 }

@@ -31,6 +31,9 @@ class JackProbe {
   // True when every sample of channel k in the last cycle had the same value.
   bool steady(int channel) const;
 
+  // Cycles in which some channel's output was not one value throughout.
+  long unsteadyCycles() const { return unsteadyCycles_.load(); }
+
   // Waits until the probe has run this many more cycles; false on time-out.
   bool waitCycles(int cycles) const;
   long cycles() const { return cycles_.load(); }
@@ -49,6 +52,7 @@ class JackProbe {
   std::array<std::atomic<float>, kChannels> last_{};
   std::array<std::atomic<bool>, kChannels> steady_{};
   std::atomic<long> cycles_{0};
+  std::atomic<long> unsteadyCycles_{0};
 };
 
 #endif

@@ -1,36 +1,79 @@
 #include "jackServer.h"
 
+#include <fcntl.h>
 #include <signal.h>
+#include <sys/file.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <atomic>
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
+#include <fstream>
+#include <iterator>
 #include <stdexcept>
 #include <thread>
 
 namespace {
 
 constexpr auto kStopGrace = std::chrono::seconds(5);
-constexpr const char* kReadyTimeoutSeconds = "10";
+constexpr auto kReadyTimeout = std::chrono::seconds(20);
+constexpr auto kPollInterval = std::chrono::milliseconds(50);
 
-std::string uniqueName() {
-  static std::atomic<int> counter{0};
-  return "zelquorTest" + std::to_string(getpid()) + "_" + std::to_string(counter++);
+// The server registry holds eight servers, and a killed server's entry is
+// only reclaimed when a server of the same name starts again; so tests take
+// their names from a small pool, each held by a lock while its server lives.
+constexpr int kNameSlots = 5;
+constexpr auto kSlotWait = std::chrono::seconds(120);
+
+std::string slotName(int slot) { return "zelquorTest" + std::to_string(slot); }
+
+int takeNameSlot(int& lockFd) {
+  const auto deadline = std::chrono::steady_clock::now() + kSlotWait;
+  while (std::chrono::steady_clock::now() < deadline) {
+    for (int slot = 0; slot < kNameSlots; ++slot) {
+      const std::string lockPath = "/tmp/" + slotName(slot) + ".lock";
+      const int fd = open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+      if (fd >= 0 && flock(fd, LOCK_EX | LOCK_NB) == 0) {
+        lockFd = fd;
+        return slot;
+      }
+      if (fd >= 0) close(fd);
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  }
+  throw std::runtime_error("no free name for a private jackd");
 }
 
-// Runs jack_wait against the server; true when it answered in time.
-bool waitUntilReady(const std::string& name) {
-  const pid_t child = fork();
-  if (child == 0) {
-    setenv("JACK_NO_START_SERVER", "1", 1);
-    execlp("jack_wait", "jack_wait", "-s", name.c_str(), "-w", "-t", kReadyTimeoutSeconds, (char*)nullptr);
-    _exit(127);
+// Asks jack_wait whether the server answers now ("running" or "not running").
+bool answers(const std::string& name) {
+  const std::string command = "JACK_NO_START_SERVER=1 jack_wait -s '" + name + "' -c 2>/dev/null";
+  FILE* pipe = popen(command.c_str(), "r");
+  if (pipe == nullptr) return false;
+  char line[64] = {};
+  const bool read = std::fgets(line, sizeof line, pipe) != nullptr;
+  pclose(pipe);
+  return read && std::string(line) == "running\n";
+}
+
+// Polls until the server answers, as long as it is alive. jack_wait -w gives
+// up early when several servers start at once, so the loop is ours.
+bool waitUntilReady(const std::string& name, pid_t server) {
+  const auto deadline = std::chrono::steady_clock::now() + kReadyTimeout;
+  while (std::chrono::steady_clock::now() < deadline) {
+    if (waitpid(server, nullptr, WNOHANG) == server) return false;
+    if (answers(name)) return true;
+    std::this_thread::sleep_for(kPollInterval);
   }
-  int status = 0;
-  waitpid(child, &status, 0);
-  return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+  return false;
+}
+
+std::string logPath(const std::string& name) { return "/tmp/" + name + ".log"; }
+
+std::string readLog(const std::string& name) {
+  std::ifstream log(logPath(name));
+  return std::string(std::istreambuf_iterator<char>(log), std::istreambuf_iterator<char>());
 }
 
 bool reaped(pid_t pid, std::chrono::steady_clock::duration within) {
@@ -44,22 +87,26 @@ bool reaped(pid_t pid, std::chrono::steady_clock::duration within) {
 
 }  // namespace
 
-JackServer::JackServer(int sampleRate, int framesPerPeriod) : name_(uniqueName()) {
+JackServer::JackServer(int sampleRate, int framesPerPeriod) {
+  name_ = slotName(takeNameSlot(lockFd_));
   const std::string rate = std::to_string(sampleRate);
   const std::string period = std::to_string(framesPerPeriod);
   pid_ = fork();
   if (pid_ < 0) throw std::runtime_error("fork failed");
   if (pid_ == 0) {
-    // The server's chatter would mix with the output that tests compare.
-    freopen("/dev/null", "w", stdout);
-    freopen("/dev/null", "w", stderr);
+    // A test that crashes must not leave its server running.
+    prctl(PR_SET_PDEATHSIG, SIGTERM);
+    // The server's chatter would mix with the output that tests compare;
+    // it goes to a log that a failed start reports.
+    freopen(logPath(name_).c_str(), "w", stdout);
+    dup2(fileno(stdout), fileno(stderr));
     execlp("jackd", "jackd", "-n", name_.c_str(), "-d", "dummy", "-r", rate.c_str(), "-p", period.c_str(),
            (char*)nullptr);
     _exit(127);
   }
-  if (!waitUntilReady(name_)) {
-    stop(SIGKILL);
-    throw std::runtime_error("private jackd " + name_ + " did not start");
+  if (!waitUntilReady(name_, pid_)) {
+    stop(SIGTERM);
+    throw std::runtime_error("private jackd " + name_ + " did not start:\n" + readLog(name_));
   }
 }
 
@@ -80,4 +127,7 @@ void JackServer::stop(int signal) {
     waitpid(pid_, nullptr, 0);
   }
   pid_ = -1;
+  std::remove(logPath(name_).c_str());
+  if (lockFd_ >= 0) close(lockFd_);
+  lockFd_ = -1;
 }

@@ -32,6 +32,7 @@ class JackServer {
  private:
   std::string name_;
   pid_t pid_ = -1;
+  int lockFd_ = -1;
 };
 
 #endif

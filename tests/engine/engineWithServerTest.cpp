@@ -1,0 +1,169 @@
+// The engine facade hosted on a private JACK server, with a probe client of
+// our own feeding every input and measuring every output.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <map>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "DspFaust.h"
+#include "jackProbe.h"
+#include "jackServer.h"
+
+namespace {
+
+constexpr int kSettleCycles = 3;
+
+std::string addressOf(int n) { return "/Canaux0/canal" + std::to_string(n); }
+
+// What jack_lsp prints for the server, one line per line.
+std::vector<std::string> jackLsp(const JackServer& server, const char* options) {
+  const std::string command = "JACK_NO_START_SERVER=1 jack_lsp -s " + server.name() + " " + options;
+  std::vector<std::string> lines;
+  FILE* pipe = popen(command.c_str(), "r");
+  char line[512];
+  while (pipe != nullptr && std::fgets(line, sizeof line, pipe) != nullptr) {
+    std::string text(line);
+    if (!text.empty() && text.back() == '\n') text.pop_back();
+    lines.push_back(text);
+  }
+  if (pipe != nullptr) pclose(pipe);
+  return lines;
+}
+
+class EngineWithServer : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    server = std::make_unique<JackServer>();
+    server->useInThisProcess();
+    facade = new DspFaust(false);
+  }
+  void TearDown() override {
+    probe.reset();
+    delete facade;
+    server.reset();
+  }
+  // Starts the engine and routes the probe through it.
+  void startAndProbe() {
+    ASSERT_TRUE(facade->start());
+    probe = std::make_unique<JackProbe>();
+    probe->connectTo("zelquors");
+    settle();
+  }
+  void settle() { ASSERT_TRUE(probe->waitCycles(kSettleCycles)); }
+
+  std::unique_ptr<JackServer> server;
+  DspFaust* facade = nullptr;
+  std::unique_ptr<JackProbe> probe;
+};
+
+}  // namespace
+
+TEST_F(EngineWithServer, ListsTheClientWith126UnconnectedPorts) {
+  ASSERT_TRUE(facade->start());
+  std::vector<std::string> expected;
+  for (int k = 0; k < 63; ++k) expected.push_back("zelquors:in_" + std::to_string(k));
+  for (int k = 0; k < 63; ++k) expected.push_back("zelquors:out_" + std::to_string(k));
+
+  std::vector<std::string> listed;
+  bool anyConnection = false;
+  bool inOurs = false;
+  for (const std::string& line : jackLsp(*server, "-c")) {
+    const bool isPort = line.rfind("   ", 0) != 0;
+    if (isPort) inOurs = line.rfind("zelquors:", 0) == 0;
+    if (isPort && inOurs) listed.push_back(line);
+    if (!isPort && inOurs) anyConnection = true;
+  }
+  EXPECT_EQ(listed, expected);
+  EXPECT_FALSE(anyConnection);
+
+  // Input ports are inputs and output ports outputs, of the audio type.
+  std::map<std::string, std::string> properties;
+  std::string port;
+  for (const std::string& line : jackLsp(*server, "-p -t")) {
+    if (line.rfind("\t", 0) != 0) port = line;
+    else properties[port] += line;
+  }
+  EXPECT_NE(properties["zelquors:in_0"].find("input"), std::string::npos);
+  EXPECT_NE(properties["zelquors:out_62"].find("output"), std::string::npos);
+  EXPECT_NE(properties["zelquors:out_62"].find("32 bit float mono audio"), std::string::npos);
+}
+
+TEST_F(EngineWithServer, GainsComeOutOnTheirChannels) {
+  ASSERT_NO_FATAL_FAILURE(startAndProbe());
+  for (int k = 0; k < 63; ++k) EXPECT_EQ(probe->gain(k), 0.0f) << "silent until a gain is sent, channel " << k;
+
+  facade->setParamValue(addressOf(0).c_str(), 1.003f);
+  facade->setParamValue(addressOf(5).c_str(), 0.5f);
+  facade->setParamValue(addressOf(38).c_str(), 0.017f);
+  settle();
+  EXPECT_EQ(probe->gain(0), 1.003f);
+  EXPECT_EQ(probe->gain(5), 0.5f);
+  EXPECT_EQ(probe->gain(38), 0.017f);
+  EXPECT_EQ(probe->gain(1), 0.0f);
+
+  facade->setParamValue(addressOf(0).c_str(), 0.0f);
+  settle();
+  EXPECT_EQ(probe->gain(0), 0.0f);
+}
+
+TEST_F(EngineWithServer, PadsThirtyNineToSixtyThreeDriveTheLastChannels) {
+  ASSERT_NO_FATAL_FAILURE(startAndProbe());
+  facade->setParamValue(addressOf(39).c_str(), 0.5f);
+  settle();
+  EXPECT_EQ(probe->gain(39), 0.0f) << "channel 39 needs pads 39 and 40 both";
+  facade->setParamValue(addressOf(40).c_str(), 0.25f);
+  facade->setParamValue(addressOf(41).c_str(), 0.75f);
+  facade->setParamValue(addressOf(63).c_str(), 0.3f);
+  settle();
+  EXPECT_EQ(probe->gain(39), 0.125f);
+  EXPECT_EQ(probe->gain(40), 0.75f);
+  EXPECT_EQ(probe->gain(62), 0.3f);
+  EXPECT_EQ(probe->gain(41), 0.0f);
+}
+
+TEST_F(EngineWithServer, UnknownAddressesChangeNoChannel) {
+  ASSERT_NO_FATAL_FAILURE(startAndProbe());
+  for (int n = 0; n < 64; ++n) facade->setParamValue(addressOf(n).c_str(), 0.25f);
+  settle();
+  const auto before = probe->gains();
+  for (const char* address : {"/Canaux0/canal64", "/Canaux0/canal255", "canal5", "/Canaux0/canal05"})
+    facade->setParamValue(address, 1.0f);
+  facade->setParamValue(nullptr, 1.0f);
+  settle();
+  EXPECT_EQ(probe->gains(), before);
+}
+
+TEST_F(EngineWithServer, EveryCycleUsesOneGainThroughout) {
+  ASSERT_NO_FATAL_FAILURE(startAndProbe());
+  const long unsteadyBefore = probe->unsteadyCycles();
+  const long until = probe->cycles() + 40;
+  for (int i = 0; probe->cycles() < until; ++i)
+    for (int n = 0; n < 64; ++n) facade->setParamValue(addressOf(n).c_str(), (i % 2) ? 0.25f : 0.75f);
+  EXPECT_EQ(probe->unsteadyCycles(), unsteadyBefore);
+}
+
+TEST_F(EngineWithServer, StartAndStopTwice) {
+  EXPECT_TRUE(facade->start());
+  EXPECT_TRUE(facade->start());
+  EXPECT_TRUE(facade->isRunning());
+  probe = std::make_unique<JackProbe>();
+  probe->connectTo("zelquors");
+  facade->setParamValue(addressOf(3).c_str(), 0.5f);
+  settle();
+  EXPECT_EQ(probe->gain(3), 0.5f);
+
+  facade->stop();
+  EXPECT_FALSE(facade->isRunning());
+  // Deactivated: the ports stay registered but lose their connections.
+  EXPECT_TRUE(probe->connectionsOf("zelquors:in_3").empty());
+  facade->stop();
+  EXPECT_FALSE(facade->isRunning());
+  bool stillListed = false;
+  for (const std::string& line : jackLsp(*server, ""))
+    stillListed = stillListed || line == "zelquors:out_62";
+  EXPECT_TRUE(stillListed);
+}

@@ -1,24 +1,20 @@
-#include <csignal>
-#include <iostream>
-
-#include "DspFaust.h"
-
-// Created last among the static objects, once the engine library's own
-// static state exists; never deleted.
-DspFaust* dspFaust = new DspFaust(false);
+#include "boardModel.h"
+#include "engineFacade.h"
+#include "eventLoop.h"
+#include "images.h"
 
 namespace {
-volatile std::sig_atomic_t quitRequested = 0;
-void requestQuit(int) { quitRequested = 1; }
-}  // namespace
+constexpr int kImageMissingStatus = 1;
+}
 
 int main() {
-  std::signal(SIGINT, requestQuit);
-  std::signal(SIGTERM, requestQuit);
+  setUpBoard();
+  images loaded;
+  if (!loadImages(loaded)) return kImageMissingStatus;
   dspFaust->start();
-  std::cout << "Faust is Running =" << dspFaust->isRunning() << std::endl;
-  while (!quitRequested) pause();
+  traceRunning();
+  runEventLoop(loaded);
   dspFaust->stop();
-  std::cout << "Faust is Running =" << dspFaust->isRunning() << std::endl;
+  traceRunning();
   return 0;
 }

@@ -1,0 +1,65 @@
+#include "boardModel.h"
+
+namespace {
+
+constexpr int kColumnX[kBoardSide] = {8, 126, 242, 358, 476, 592, 708, 826};
+constexpr int kRowY[kBoardSide] = {14, 132, 250, 368, 486, 602, 718, 836};
+constexpr boardGeometry kDamier = {8, 14, 942.0f, 950.0f, 122.0f, 122.0f};
+// A hit rectangle reaches this far left of and above its pad's corner.
+constexpr int kHitMargin = 4;
+
+}  // namespace
+
+boardGeometry damier;
+pad tabPad[kPadCount];
+// The tokens and type sprites come first among the program's static objects,
+// before the window and the engine facade.
+gen tabgen[kGenCount] __attribute__((init_priority(101)));
+sf::Sprite genSprite[kTypeCount] __attribute__((init_priority(102)));
+
+int genType = 0;
+int genActif = kNone;
+int dragged = kNone;
+int mvType = kMoveSingle;
+int mdraggedX[kGenCount];
+int mdraggedY[kGenCount];
+
+gen::gen() : padIndex(kNone) {}
+
+void setUpBoard() {
+  damier = kDamier;
+  for (int n = 0; n < kPadCount; ++n) tabPad[n] = {kColumnX[n % kBoardSide], kRowY[n / kBoardSide], kNone};
+  for (gen& g : tabgen) {
+    g.active = 0;
+    g.type = genType;
+    g.padIndex = kNone;
+    g.sprite = genSprite[genType];
+    g.x = 0.0f;
+    g.y = 0.0f;
+  }
+}
+
+int findPadWH(int x, int y) {
+  for (int i = 0; i < kPadCount; ++i) {
+    const pad& p = tabPad[i];
+    if (p.x - kHitMargin < x && p.x + damier.padWidth > x && p.y - kHitMargin < y && p.y + damier.padHeight > y)
+      return i;
+  }
+  return kNone;
+}
+
+void releasePad(int g) {
+  gen& token = tabgen[g];
+  if (token.padIndex != kNone) tabPad[token.padIndex].genIndex = kNone;
+  token.padIndex = kNone;
+}
+
+void seatGen(int g, int q) {
+  gen& token = tabgen[g];
+  const int p = token.padIndex;
+  if (p != q) {
+    if (p != kNone) tabPad[p].genIndex = kNone;
+    token.padIndex = q;
+  }
+  tabPad[q].genIndex = g;
+}

@@ -1,0 +1,106 @@
+#include "dragging.h"
+
+#include <iostream>
+
+#include "boardModel.h"
+#include "engineFacade.h"
+#include "gainLaw.h"
+
+namespace {
+
+// A token's corner sits this far above-left of the pointer in single mode.
+constexpr int kGrabOffset = 12;
+constexpr float kMaxCornerX = 940.0f;
+constexpr float kMinCornerX = 9.0f;
+constexpr float kLowCornerX = 8.0f;
+constexpr float kMaxCornerY = 935.0f;
+constexpr float kMinCornerY = 15.0f;
+constexpr float kLowCornerY = 14.0f;
+
+bool dragging() { return dragged >= 0 && dragged < kGenCount; }
+
+float clampX(float x) {
+  if (x > kMaxCornerX) return kMaxCornerX;
+  if (x < kMinCornerX) return kLowCornerX;
+  return x;
+}
+
+float clampY(float y) {
+  if (y > kMaxCornerY) return kMaxCornerY;
+  if (y < kMinCornerY) return kLowCornerY;
+  return y;
+}
+
+// Takes another token off the board when token t is about to be registered
+// on pad p; p's channel falls silent until t's gain reaches it.
+void displaceOther(int t, int p) {
+  const int other = tabPad[p].genIndex;
+  if (other == kNone || other == t) return;
+  tabgen[other].active = 0;
+  tabgen[other].padIndex = kNone;
+  char address[kAddressSize];
+  formatAddress(address, p);
+  dspFaust->setParamValue(address, 0.0f);
+}
+
+void moveTo(gen& token, float x, float y) {
+  token.x = clampX(x);
+  token.y = clampY(y);
+  token.sprite.setPosition(token.x, token.y);
+}
+
+void stepSingle(int x, int y) {
+  gen& token = tabgen[dragged];
+  // A token taken off the board by a mute or delete command stays off it,
+  // even while the button that dragged it is still held.
+  if (token.active == 0) return;
+  const int p = findPadWH(x, y);
+  if (p != kNone) displaceOther(dragged, p);
+  moveTo(token, static_cast<float>(x - kGrabOffset), static_cast<float>(y - kGrabOffset));
+  if (p != kNone) seatGen(dragged, p);
+  gain(x, y);
+}
+
+bool takesPart(int j, int groupType) {
+  const gen& token = tabgen[j];
+  return token.active == 1 && (mvType == kMoveAll || token.type == groupType);
+}
+
+// Group and all modes register each token on the pad under its corner from
+// before the step, then move it; a corner on no pad keeps its registration.
+void stepFormation(int x, int y) {
+  const int groupType = tabgen[dragged].type;
+  for (int j = 0; j < kGenCount; ++j) {
+    if (!takesPart(j, groupType)) continue;
+    gen& token = tabgen[j];
+    const int p = findPadWH(static_cast<int>(token.x), static_cast<int>(token.y));
+    if (p != kNone) {
+      displaceOther(j, p);
+      seatGen(j, p);
+    }
+    moveTo(token, static_cast<float>(x - mdraggedX[j]), static_cast<float>(y - mdraggedY[j]));
+    gain(static_cast<int>(token.x), static_cast<int>(token.y));
+  }
+}
+
+}  // namespace
+
+void start_drag(int g, int x, int y) {
+  dragged = g;
+  if (!dragging() || mvType == kMoveSingle) return;
+  for (int i = 0; i < kGenCount; ++i) {
+    mdraggedX[i] = static_cast<int>(static_cast<float>(x) - tabgen[i].x);
+    mdraggedY[i] = static_cast<int>(static_cast<float>(y) - tabgen[i].y);
+  }
+}
+
+void drag_mouseMove(int x, int y) {
+  if (!dragging()) return;
+  if (mvType == kMoveSingle) stepSingle(x, y);
+  else if (mvType == kMoveGroup || mvType == kMoveAll) stepFormation(x, y);
+}
+
+void drag_onmouseup() {
+  dragged = kNone;
+  std::cout << "end drag" << std::endl;
+}

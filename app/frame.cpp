@@ -1,0 +1,52 @@
+#include "frame.h"
+
+#include <SFML/Graphics/RectangleShape.hpp>
+
+#include "window.h"
+
+namespace {
+
+const sf::Color kBackground(19, 37, 53, 255);
+const sf::Color kPanelColour(203, 213, 217, 255);
+const sf::Vector2f kPanelSize(116, 384);
+const sf::Vector2f kPanelCorner(960, 14);
+
+// Where each interface image's top-left corner goes, in drawing order.
+struct placement {
+  interfaceImage image;
+  float x, y;
+};
+
+constexpr placement kPlacements[] = {
+    {logoImage, 988, 16},       {moveOne, 974, 56},         {moveGroup, 1006, 56},     {moveAll, 1038, 56},
+    {muteOne, 974, 88},         {muteGroupImage, 1006, 88}, {muteAllImage, 1038, 88},  {boardImage, 8, 2},
+    {paletteImage, 992, 128}};
+
+void drawPanel() {
+  sf::RectangleShape panel(kPanelSize);
+  panel.setPosition(kPanelCorner);
+  panel.setFillColor(kPanelColour);
+  window.draw(panel);
+}
+
+void drawGens() {
+  for (gen& token : tabgen) {
+    if (token.active != 1) continue;
+    token.sprite.setPosition(token.x, token.y);
+    window.draw(token.sprite);
+  }
+}
+
+}  // namespace
+
+void drawFrame(images& shown) {
+  window.clear(kBackground);
+  drawPanel();
+  for (const placement& at : kPlacements) {
+    sf::Sprite& sprite = shown.interfaceSprites[at.image];
+    sprite.setPosition(at.x, at.y);
+    window.draw(sprite);
+  }
+  drawGens();
+  window.display();
+}

@@ -1,0 +1,13 @@
+// Turns a point on the board into the gain of the pad under it.
+#ifndef ZELQUOR_GAIN_LAW_H
+#define ZELQUOR_GAIN_LAW_H
+
+// Sends the gain for the point's distance from its pad's centre to that
+// pad's parameter, and traces it. A point on no pad sends and writes nothing.
+void gain(int x, int y);
+
+// Writes "/Canaux0/canal" followed by the number into the buffer.
+constexpr int kAddressSize = 32;
+void formatAddress(char (&address)[kAddressSize], int number);
+
+#endif

@@ -1,0 +1,23 @@
+// The 17 images read from ./images/ at start-up, owned by main for the run.
+#ifndef ZELQUOR_IMAGES_H
+#define ZELQUOR_IMAGES_H
+
+#include <SFML/Graphics/Sprite.hpp>
+#include <SFML/Graphics/Texture.hpp>
+
+#include "boardModel.h"
+
+// The interface sprites that main draws itself, in load order.
+enum interfaceImage { boardImage, paletteImage, logoImage, moveOne, moveGroup, moveAll, muteOne, muteGroupImage, muteAllImage, kInterfaceCount };
+
+struct images {
+  sf::Texture genTextures[kTypeCount];
+  sf::Texture interfaceTextures[kInterfaceCount];
+  sf::Sprite interfaceSprites[kInterfaceCount];
+};
+
+// Loads every image in order, filling genSprite with the type sprites; stops
+// at the first that cannot be loaded and returns false.
+bool loadImages(images& loaded);
+
+#endif

@@ -1,0 +1,176 @@
+#include "pointerInput.h"
+
+#include <cstdlib>
+#include <iostream>
+
+#include "boardModel.h"
+#include "dragging.h"
+#include "engineFacade.h"
+#include "gainLaw.h"
+
+// The documentation is served by a web server on the user's own machine. The
+// trailing " &" lets the board go on while the browser runs.
+const char* const kDocumentationCommand =
+    "firefox http://localhost/Documents/Programmation/index.php?page=Zelquor64 &";
+
+namespace {
+
+struct zone {
+  int left, right, top, bottom;  // inclusive
+  bool holds(int x, int y) const { return x >= left && x <= right && y >= top && y <= bottom; }
+};
+
+constexpr zone kLogoZone = {991, 1065, 15, 47};
+constexpr zone kBoardZone = {9, 941, 15, 949};
+constexpr zone kMoveOneZone = {983, 1011, 51, 75};
+constexpr zone kMoveGroupZone = {1015, 1041, 51, 75};
+constexpr zone kMoveAllZone = {1047, 1073, 51, 75};
+constexpr zone kMuteOneZone = {983, 1011, 79, 105};
+constexpr zone kMuteGroupZone = {1015, 1041, 79, 105};
+constexpr zone kMuteAllZone = {1047, 1073, 79, 105};
+constexpr zone kPaletteZone = {995, 1055, 117, 371};
+constexpr zone kReleaseZone = {9, 939, 37, 949};
+constexpr zone kMoveZone = {9, 939, 15, 949};
+
+// The palette's bands: type = (y - kPaletteTop) / kPaletteBand, truncated.
+constexpr int kPaletteTop = 130;
+constexpr int kPaletteBand = 34;
+constexpr int kGrabOffset = 12;
+
+struct moveModeButton {
+  zone area;
+  const char* trace;
+  int mode;
+};
+
+constexpr moveModeButton kMoveModeButtons[] = {
+    {kMoveOneZone, "bouton: Déplacer ", kMoveSingle},
+    {kMoveGroupZone, "bouton: Déplacer groupe", kMoveGroup},
+    {kMoveAllZone, "bouton: Tout déplacer ", kMoveAll},
+};
+
+struct muteButton {
+  zone area;
+  const char* trace;
+  void (*mute)();
+};
+
+const muteButton kMuteButtons[] = {
+    {kMuteOneZone, "bouton: mute ", muteGen},
+    {kMuteGroupZone, "bouton: mute groupe ", muteGroup},
+    {kMuteAllZone, "bouton: tout muter", muteAll},
+};
+
+void silence(int padNumber) {
+  char address[kAddressSize];
+  formatAddress(address, padNumber);
+  dspFaust->setParamValue(address, 0.0f);
+}
+
+void takeOff(int g) {
+  tabgen[g].active = 0;
+  releasePad(g);
+}
+
+int firstFreeGen() {
+  for (int i = 0; i < kGenCount; ++i)
+    if (tabgen[i].active == 0) return i;
+  return kNone;
+}
+
+void placeGen(int i, int p, int x, int y) {
+  gen& token = tabgen[i];
+  token.active = 1;
+  token.type = genType;
+  token.sprite = genSprite[genType];
+  token.x = static_cast<float>(x - kGrabOffset);
+  token.y = static_cast<float>(y - kGrabOffset);
+  genActif = i;
+  seatGen(i, p);
+}
+
+// A press on the board takes hold of the token on the pad, or places a new
+// token there, then sets the pad's gain and starts a drag.
+void pressBoard(int x, int y) {
+  const int p = findPadWH(x, y);
+  const int g = tabPad[p].genIndex;
+  if (g != kNone) {
+    tabgen[g].x = static_cast<float>(x - kGrabOffset);
+    tabgen[g].y = static_cast<float>(y - kGrabOffset);
+    genActif = g;
+  } else {
+    const int i = firstFreeGen();
+    if (i != kNone) placeGen(i, p, x, y);
+    std::cout << "pad=" << p << std::endl;
+  }
+  gain(x, y);
+  start_drag(genActif, x, y);
+}
+
+void pressPalette(int y) {
+  const int q = (y - kPaletteTop) / kPaletteBand;
+  std::cout << "cy=" << static_cast<float>(q) << "bouton = " << q << std::endl;
+  genType = q;
+}
+
+}  // namespace
+
+void onClick(sf::Event event) {
+  const int x = event.mouseButton.x;
+  const int y = event.mouseButton.y;
+  if (event.mouseButton.button == sf::Mouse::Left)
+    std::cout << "the left button was pressed" << std::endl
+              << "mouse x: " << x << std::endl
+              << "mouse y: " << y << std::endl;
+  if (kLogoZone.holds(x, y)) std::system(kDocumentationCommand);
+  if (kBoardZone.holds(x, y)) pressBoard(x, y);
+  for (const moveModeButton& button : kMoveModeButtons)
+    if (button.area.holds(x, y)) {
+      std::cout << button.trace << std::endl;
+      mvType = button.mode;
+    }
+  for (const muteButton& button : kMuteButtons)
+    if (button.area.holds(x, y)) {
+      std::cout << button.trace << std::endl;
+      button.mute();
+    }
+  if (kPaletteZone.holds(x, y)) pressPalette(y);
+}
+
+void onMouseUp(sf::Event event) {
+  std::cout << "Bouton relâché" << std::endl;
+  if (kReleaseZone.holds(event.mouseButton.x, event.mouseButton.y)) drag_onmouseup();
+}
+
+void onMouseMove(sf::Event event) {
+  const int x = event.mouseMove.x;
+  const int y = event.mouseMove.y;
+  std::cout << "mouse x: " << x << std::endl << "mouse y: " << y << std::endl;
+  if (kMoveZone.holds(x, y)) drag_mouseMove(x, y);
+}
+
+void muteGen() {
+  if (genActif == kNone) return;
+  char address[kAddressSize];
+  formatAddress(address, tabgen[genActif].padIndex);
+  dspFaust->setParamValue(address, 0.0f);
+  takeOff(genActif);
+  std::cout << "message=" << address << std::endl;
+}
+
+void muteGroup() {
+  if (genActif == kNone) return;
+  const int t = tabgen[genActif].type;
+  for (int j = 0; j < kGenCount; ++j) {
+    if (tabgen[j].type != t) continue;
+    if (tabgen[j].padIndex != kNone) silence(tabgen[j].padIndex);
+    takeOff(j);
+  }
+}
+
+void muteAll() {
+  for (int k = 0; k < kGenCount; ++k) {
+    silence(k);
+    takeOff(k);
+  }
+}

@@ -1,0 +1,22 @@
+// The program's own static objects that need the display and the audio
+// server: the window, then the engine facade, created in that order after
+// the tokens and type sprites (constructed first, see boardModel.cpp) and
+// after the engine library's own static state (a shared library, loaded
+// and initialised before this program).
+#include "displayCheck.h"
+#include "engineFacade.h"
+#include "window.h"
+
+namespace {
+
+constexpr unsigned kWindowWidth = 1094;
+constexpr unsigned kWindowHeight = 970;
+constexpr unsigned kBitsPerPixel = 32;
+
+[[maybe_unused]] const bool displayAvailable = requireDisplay();
+
+}  // namespace
+
+sf::RenderWindow window(sf::VideoMode(kWindowWidth, kWindowHeight, kBitsPerPixel), "Zelquor", sf::Style::Close,
+                        sf::ContextSettings());
+DspFaust* dspFaust = new DspFaust(false);

@@ -1,0 +1,88 @@
+// The harness against the real program: it starts under a private X server
+// and JACK server, is found on that JACK server, and ends on SIGTERM; and it
+// starts when no JACK server answers at all.
+#include <gtest/gtest.h>
+#include <signal.h>
+
+#include <string>
+#include <vector>
+
+#include "appProcess.h"
+#include "jackServer.h"
+#include "xServer.h"
+
+namespace {
+
+const std::string kRunningLine = "Faust is Running =1";
+const std::string kStoppedLine = "Faust is Running =0";
+
+// Ports of the named JACK server, listed by a client of its own.
+std::vector<std::string> portsOn(const JackServer& jack) {
+  AppOptions options;
+  options.program = "jack_lsp";
+  options.arguments = {"-s", jack.name()};
+  options.environment = {JackServer::noStartEntry()};
+  AppProcess lister(options);
+  EXPECT_TRUE(lister.waitForExit());
+  return lister.stdoutLines();
+}
+
+bool contains(const std::vector<std::string>& lines, const std::string& wanted) {
+  for (const auto& line : lines)
+    if (line == wanted) return true;
+  return false;
+}
+
+// The program ends on SIGTERM in one of two ways: through its own stop path,
+// which traces the engine's state once more and exits with 0, or by the
+// signal itself when it installs no handler. Either way the trace so far is
+// kept whole and nothing is written after the stop.
+void expectEndsOnSigterm(AppProcess& app, std::vector<std::string> traceSoFar) {
+  app.sendSignal(SIGTERM);
+  const auto status = app.waitForExit();
+  ASSERT_TRUE(status) << "still running after SIGTERM";
+  EXPECT_TRUE(status->exitedWith(0) || status->killedBy(SIGTERM)) << *status;
+  if (status->exitedWith(0)) traceSoFar.push_back(kStoppedLine);
+  EXPECT_EQ(app.stdoutTraceLines(), traceSoFar);
+}
+
+TEST(EngineStartStop, RunsOnThePrivateJackServerAndEndsOnSigterm) {
+  XServer x;
+  JackServer jack;
+  AppOptions options;
+  options.environment = {x.displayEntry(), jack.defaultServerEntry(), JackServer::noStartEntry()};
+  AppProcess app(options);
+
+  ASSERT_TRUE(app.waitForLine(kRunningLine)) << app.stderrText();
+  const auto ports = portsOn(jack);
+  EXPECT_TRUE(contains(ports, "zelquors:in_0"));
+  EXPECT_TRUE(contains(ports, "zelquors:in_62"));
+  EXPECT_TRUE(contains(ports, "zelquors:out_62"));
+  EXPECT_FALSE(contains(ports, "zelquors:in_63"));
+  EXPECT_EQ(app.stderrText().find("JACK server not running"), std::string::npos);
+
+  // The engine lists the dummy backend's two capture and two playback ports
+  // while it opens its client, before anything else.
+  expectEndsOnSigterm(app, {
+                               "physical input system:capture_1",
+                               "physical input system:capture_2",
+                               "physical output system:playback_1",
+                               "physical output system:playback_2",
+                               kRunningLine,
+                           });
+}
+
+TEST(EngineStartStop, RunsWithoutSoundWhenNoJackServerAnswers) {
+  XServer x;
+  AppOptions options;
+  options.environment = absentJackServerEntries();
+  options.environment.push_back(x.displayEntry());
+  AppProcess app(options);
+
+  EXPECT_TRUE(app.waitForStderr("JACK server not running ?"));
+  ASSERT_TRUE(app.waitForLine(kStoppedLine)) << app.stderrText();
+  EXPECT_TRUE(app.running());
+  expectEndsOnSigterm(app, {kStoppedLine});
+}
+
+}  // namespace

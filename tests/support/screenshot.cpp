@@ -1,0 +1,20 @@
+#include "screenshot.h"
+
+#include <stdexcept>
+
+Screenshot::Screenshot(const std::string& pngPath) {
+  if (!image_.loadFromFile(pngPath)) throw std::runtime_error("cannot read screenshot " + pngPath);
+}
+
+sf::Color Screenshot::pixel(unsigned x, unsigned y) const {
+  if (x >= width() || y >= height())
+    throw std::out_of_range("pixel (" + std::to_string(x) + ", " + std::to_string(y) + ") outside a " +
+                            std::to_string(width()) + "x" + std::to_string(height()) + " screenshot");
+  return image_.getPixel(x, y);
+}
+
+namespace sf {
+void PrintTo(const Color& colour, std::ostream* out) {
+  *out << "(" << int(colour.r) << ", " << int(colour.g) << ", " << int(colour.b) << ", " << int(colour.a) << ")";
+}
+}  // namespace sf

@@ -1,0 +1,195 @@
+#include "xWindow.h"
+
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <optional>
+#include <stdexcept>
+#include <thread>
+
+namespace {
+
+constexpr auto kPollStep = std::chrono::milliseconds(20);
+constexpr Timeout kToolTimeout = std::chrono::seconds(20);
+
+// A window may vanish between listing and asking about it; Xlib's default
+// handler would end the test process for that.
+int ignoreXErrors(Display*, XErrorEvent*) { return 0; }
+
+std::string titleOf(Display* display, Window window) {
+  const Atom utf8Name = XInternAtom(display, "_NET_WM_NAME", False);
+  const Atom utf8String = XInternAtom(display, "UTF8_STRING", False);
+  Atom type = None;
+  int format = 0;
+  unsigned long count = 0, remaining = 0;
+  unsigned char* data = nullptr;
+  std::string title;
+  if (XGetWindowProperty(display, window, utf8Name, 0, 1024, False, utf8String, &type, &format, &count,
+                         &remaining, &data) == Success &&
+      data != nullptr) {
+    title.assign(reinterpret_cast<char*>(data), count);
+  }
+  if (data != nullptr) XFree(data);
+  if (!title.empty()) return title;
+  char* name = nullptr;
+  if (XFetchName(display, window, &name) && name != nullptr) {
+    title = name;
+    XFree(name);
+  }
+  return title;
+}
+
+bool viewable(Display* display, Window window) {
+  XWindowAttributes attributes{};
+  return XGetWindowAttributes(display, window, &attributes) && attributes.map_state == IsViewable;
+}
+
+std::optional<Window> search(Display* display, Window parent, const std::string& title) {
+  Window root = 0, grandParent = 0, *children = nullptr;
+  unsigned int count = 0;
+  if (!XQueryTree(display, parent, &root, &grandParent, &children, &count)) return std::nullopt;
+  std::optional<Window> found;
+  for (unsigned int i = 0; i < count && !found; ++i) {
+    if (viewable(display, children[i]) && titleOf(display, children[i]) == title) found = children[i];
+    // Under a window manager the program's window sits inside a frame.
+    if (!found) found = search(display, children[i], title);
+  }
+  if (children != nullptr) XFree(children);
+  return found;
+}
+
+std::string temporaryPng() {
+  char path[] = "/tmp/zelquorShotXXXXXX.png";
+  const int fd = mkstemps(path, 4);
+  if (fd < 0) throw std::runtime_error("cannot create a temporary file");
+  close(fd);
+  return path;
+}
+
+}  // namespace
+
+std::unique_ptr<XWindow> XWindow::find(const std::string& displayName, const std::string& title, Timeout timeout) {
+  XSetErrorHandler(ignoreXErrors);
+  Display* display = XOpenDisplay(displayName.c_str());
+  if (display == nullptr) throw std::runtime_error("cannot open display " + displayName);
+  const auto deadline = std::chrono::steady_clock::now() + timeout;
+  while (true) {
+    if (auto id = search(display, DefaultRootWindow(display), title))
+      return std::unique_ptr<XWindow>(new XWindow(display, displayName, *id));
+    if (std::chrono::steady_clock::now() >= deadline) break;
+    std::this_thread::sleep_for(kPollStep);
+  }
+  XCloseDisplay(display);
+  return nullptr;
+}
+
+XWindow::XWindow(Display* display, std::string displayName, unsigned long id)
+    : display_(display), displayName_(std::move(displayName)), id_(id) {}
+
+XWindow::~XWindow() { XCloseDisplay(display_); }
+
+WindowGeometry XWindow::geometry() const {
+  XWindowAttributes attributes{};
+  if (!XGetWindowAttributes(display_, id_, &attributes)) throw std::runtime_error("window is gone");
+  WindowGeometry result;
+  Window child = 0;
+  XTranslateCoordinates(display_, id_, DefaultRootWindow(display_), 0, 0, &result.x, &result.y, &child);
+  result.width = attributes.width;
+  result.height = attributes.height;
+  return result;
+}
+
+bool XWindow::exists() const {
+  XWindowAttributes attributes{};
+  return XGetWindowAttributes(display_, id_, &attributes) != 0;
+}
+
+bool XWindow::waitUntilGone(Timeout timeout) const {
+  const auto deadline = std::chrono::steady_clock::now() + timeout;
+  while (exists()) {
+    if (std::chrono::steady_clock::now() >= deadline) return false;
+    std::this_thread::sleep_for(kPollStep);
+  }
+  return true;
+}
+
+void XWindow::moveMouse(int x, int y) const {
+  xdotool({"mousemove", "--window", std::to_string(id_), std::to_string(x), std::to_string(y)});
+}
+
+void XWindow::mouseDown(int button) const { xdotool({"mousedown", std::to_string(button)}); }
+void XWindow::mouseUp(int button) const { xdotool({"mouseup", std::to_string(button)}); }
+void XWindow::click(int button) const { xdotool({"click", std::to_string(button)}); }
+
+void XWindow::key(const std::string& name) const {
+  takeFocus();
+  xdotool({"key", name});
+}
+
+// With no window manager nobody hands out the keyboard focus.
+void XWindow::takeFocus() const {
+  Window focus = 0;
+  int revertTo = 0;
+  XGetInputFocus(display_, &focus, &revertTo);
+  if (focus == id_) return;
+  XSetInputFocus(display_, id_, RevertToPointerRoot, CurrentTime);
+  XSync(display_, False);
+}
+
+void XWindow::requestClose() const {
+  XEvent event{};
+  event.xclient.type = ClientMessage;
+  event.xclient.window = id_;
+  event.xclient.message_type = XInternAtom(display_, "WM_PROTOCOLS", False);
+  event.xclient.format = 32;
+  event.xclient.data.l[0] = static_cast<long>(XInternAtom(display_, "WM_DELETE_WINDOW", False));
+  event.xclient.data.l[1] = CurrentTime;
+  XSendEvent(display_, id_, False, NoEventMask, &event);
+  XSync(display_, False);
+}
+
+Screenshot XWindow::screenshot() const {
+  const std::string path = temporaryPng();
+  AppOptions options;
+  options.program = "import";
+  options.arguments = {"-window", std::to_string(id_), "png:" + path};
+  options.environment = {"DISPLAY=" + displayName_};
+  AppProcess import(options);
+  const auto status = import.waitForExit(kToolTimeout);
+  if (!status || !status->exitedWith(0)) {
+    std::remove(path.c_str());
+    throw std::runtime_error("import failed: " + import.stderrText());
+  }
+  try {
+    Screenshot shot(path);
+    std::remove(path.c_str());
+    return shot;
+  } catch (...) {
+    std::remove(path.c_str());
+    throw;
+  }
+}
+
+Screenshot XWindow::screenshotWhen(const std::function<bool(const Screenshot&)>& shows, Timeout timeout) const {
+  const auto deadline = std::chrono::steady_clock::now() + timeout;
+  Screenshot shot = screenshot();
+  while (!shows(shot) && std::chrono::steady_clock::now() < deadline) {
+    std::this_thread::sleep_for(kPollStep);
+    shot = screenshot();
+  }
+  return shot;
+}
+
+void XWindow::xdotool(const std::vector<std::string>& arguments) const {
+  AppOptions options;
+  options.program = "xdotool";
+  options.arguments = arguments;
+  options.environment = {"DISPLAY=" + displayName_};
+  AppProcess tool(options);
+  const auto status = tool.waitForExit(kToolTimeout);
+  if (!status || !status->exitedWith(0)) throw std::runtime_error("xdotool " + arguments.front() + " failed: " + tool.stderrText());
+}

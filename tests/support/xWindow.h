@@ -1,0 +1,80 @@
+// A top-level window on a test's X server, found by its title, driven with
+// xdotool as a user would, closed as a window manager would and pictured
+// with ImageMagick's import.
+#ifndef ZELQUOR_TESTS_X_WINDOW_H
+#define ZELQUOR_TESTS_X_WINDOW_H
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "appProcess.h"
+#include "screenshot.h"
+
+typedef struct _XDisplay Display;
+
+struct WindowGeometry {
+  int x = 0;  // top-left corner on the screen
+  int y = 0;
+  int width = 0;
+  int height = 0;
+};
+
+class XWindow {
+ public:
+  static constexpr int kLeftButton = 1;
+  static constexpr int kMiddleButton = 2;
+  static constexpr int kRightButton = 3;
+  static constexpr int kWheelUpButton = 4;
+  static constexpr int kWheelDownButton = 5;
+
+  // Waits until a viewable window titled exactly so is on the display;
+  // nothing when none came in time.
+  static std::unique_ptr<XWindow> find(const std::string& displayName, const std::string& title,
+                                       Timeout timeout = kDefaultTimeout);
+  ~XWindow();
+  XWindow(const XWindow&) = delete;
+  XWindow& operator=(const XWindow&) = delete;
+
+  unsigned long id() const { return id_; }
+  WindowGeometry geometry() const;
+  // False once the window has been destroyed.
+  bool exists() const;
+  bool waitUntilGone(Timeout timeout = kDefaultTimeout) const;
+
+  // Each call is one pointer motion, to (x, y) in window coordinates; a move
+  // to where the pointer already is makes none. The pointer starts at the
+  // centre of the screen, which lies inside a centred window.
+  void moveMouse(int x, int y) const;
+  // Button presses and releases happen where the pointer is.
+  void mouseDown(int button = kLeftButton) const;
+  void mouseUp(int button = kLeftButton) const;
+  void click(int button = kLeftButton) const;
+  // One wheel notch: a press and release of button 4 (up) or 5 (down).
+  void wheelUp() const { click(kWheelUpButton); }
+  void wheelDown() const { click(kWheelDownButton); }
+  // A key by its X keysym name ("d", "Delete", "shift+g"), after giving the
+  // window the keyboard focus if it lacks it.
+  void key(const std::string& name) const;
+
+  // What a window manager sends when the user closes the window.
+  void requestClose() const;
+  Screenshot screenshot() const;
+  // The program draws after it has handled an event, and its first frame
+  // after it has started: takes screenshots until one shows what is wanted,
+  // and gives back the last one taken, for the test to check.
+  Screenshot screenshotWhen(const std::function<bool(const Screenshot&)>& shows,
+                            Timeout timeout = kDefaultTimeout) const;
+
+ private:
+  XWindow(Display* display, std::string displayName, unsigned long id);
+  void xdotool(const std::vector<std::string>& arguments) const;
+  void takeFocus() const;
+
+  Display* display_;
+  std::string displayName_;
+  unsigned long id_;
+};
+
+#endif

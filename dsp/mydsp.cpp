@@ -30,7 +30,15 @@ constexpr LabelTable makeLabels() {
 
 constexpr LabelTable kLabels = makeLabels();
 
+// Whole chunks of 32 frames first: a loop of constant length that the
+// compiler vectorises and unrolls completely, as in the faust compiler's -vec
+// code; a plain counted loop leaves one vector per iteration and a costly
+// prologue and epilogue per channel. The same multiplications either way.
+constexpr int kChunk = 32;
+
 void scaleChannel(const FAUSTFLOAT* in, FAUSTFLOAT* out, int count, FAUSTFLOAT gain) {
+  for (; count >= kChunk; count -= kChunk, in += kChunk, out += kChunk)
+    for (int i = 0; i < kChunk; ++i) out[i] = in[i] * gain;
   for (int i = 0; i < count; ++i) out[i] = in[i] * gain;
 }
 

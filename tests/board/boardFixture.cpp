@@ -1,0 +1,130 @@
+#include "boardFixture.h"
+
+#include <cstdlib>
+
+#include "engineFacade.h"
+#include "keyboard.h"
+#include "pointerInput.h"
+
+// The facade that the handlers write to; created once no server can answer.
+DspFaust* dspFaust = nullptr;
+
+namespace {
+
+class AbsentServerFacade : public ::testing::Environment {
+ public:
+  void SetUp() override {
+    setenv("JACK_NO_START_SERVER", "1", 1);
+    setenv("JACK_DEFAULT_SERVER", "zelquorNoSuchServer", 1);
+    OutputCapture err(STDERR_FILENO);
+    OutputCapture out(STDOUT_FILENO);
+    dspFaust = new DspFaust(false);
+  }
+};
+
+[[maybe_unused]] ::testing::Environment* const facadeEnvironment =
+    ::testing::AddGlobalTestEnvironment(new AbsentServerFacade);
+
+sf::Event mouseButtonEvent(sf::Event::EventType type, int x, int y, sf::Mouse::Button button) {
+  sf::Event event;
+  event.type = type;
+  event.mouseButton.button = button;
+  event.mouseButton.x = x;
+  event.mouseButton.y = y;
+  return event;
+}
+
+}  // namespace
+
+std::string channelAddress(int channel) { return "/Canaux0/canal" + std::to_string(channel); }
+
+float channelGain(int channel) { return dspFaust->getParamValue(channelAddress(channel).c_str()); }
+
+void setChannelGain(int channel, float value) { dspFaust->setParamValue(channelAddress(channel).c_str(), value); }
+
+std::array<float, kPadCount> allGains() {
+  std::array<float, kPadCount> gains{};
+  for (int n = 0; n < kPadCount; ++n) gains[n] = channelGain(n);
+  return gains;
+}
+
+void setAllGains(float value) {
+  for (int n = 0; n < kPadCount; ++n) setChannelGain(n, value);
+}
+
+void resetBoard() {
+  genType = 0;
+  genActif = kNone;
+  dragged = kNone;
+  mvType = kMoveSingle;
+  for (int i = 0; i < kGenCount; ++i) {
+    mdraggedX[i] = 0;
+    mdraggedY[i] = 0;
+  }
+  setUpBoard();
+  setAllGains(0.0f);
+}
+
+sf::Event pressEvent(int x, int y, sf::Mouse::Button button) {
+  return mouseButtonEvent(sf::Event::MouseButtonPressed, x, y, button);
+}
+
+sf::Event releaseEvent(int x, int y, sf::Mouse::Button button) {
+  return mouseButtonEvent(sf::Event::MouseButtonReleased, x, y, button);
+}
+
+sf::Event moveEvent(int x, int y) {
+  sf::Event event;
+  event.type = sf::Event::MouseMoved;
+  event.mouseMove.x = x;
+  event.mouseMove.y = y;
+  return event;
+}
+
+sf::Event keyEvent(int code, Modifiers held) {
+  sf::Event event;
+  event.type = sf::Event::KeyPressed;
+  event.key.code = static_cast<sf::Keyboard::Key>(code);
+  event.key.alt = held.alt;
+  event.key.control = held.control;
+  event.key.shift = held.shift;
+  event.key.system = held.system;
+  return event;
+}
+
+std::string press(int x, int y, sf::Mouse::Button button) {
+  return traceOf([&] { onClick(pressEvent(x, y, button)); });
+}
+
+std::string release(int x, int y) {
+  return traceOf([&] { onMouseUp(releaseEvent(x, y)); });
+}
+
+std::string move(int x, int y) {
+  return traceOf([&] { onMouseMove(moveEvent(x, y)); });
+}
+
+std::string key(int code, Modifiers held) {
+  return traceOf([&] { onKeyPressed(keyEvent(code, held)); });
+}
+
+void tap(int x, int y) {
+  press(x, y);
+  release(x, y);
+}
+
+std::string leftPressLines(int x, int y) {
+  return "the left button was pressed\nmouse x: " + std::to_string(x) + "\nmouse y: " + std::to_string(y) + "\n";
+}
+
+std::string moveLines(int x, int y) {
+  return "mouse x: " + std::to_string(x) + "\nmouse y: " + std::to_string(y) + "\n";
+}
+
+std::string gainLine(int pad, const std::string& distance, const std::string& gainText) {
+  return "pad=" + std::to_string(pad) + "dtcentre= " + distance + "gain=" + gainText + channelAddress(pad) + "\n";
+}
+
+std::string releaseLine() { return "Bouton relâché\n"; }
+
+std::string endDragLine() { return "end drag\n"; }

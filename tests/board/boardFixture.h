@@ -1,0 +1,76 @@
+// What every board test shares: the real engine facade (no audio server),
+// a reset board model, events built as the window would deliver them, and
+// the handlers' trace lines captured per action.
+#ifndef ZELQUOR_TESTS_BOARD_FIXTURE_H
+#define ZELQUOR_TESTS_BOARD_FIXTURE_H
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <SFML/Window/Event.hpp>
+#include <array>
+#include <string>
+#include <utility>
+
+#include "boardModel.h"
+#include "outputCapture.h"
+
+// Gains are compared with the six significant digits that the trace shows.
+constexpr float kGainTolerance = 5e-7f;
+
+// Key codes of the letters that have a function.
+constexpr int kKeyD = 3;
+constexpr int kKeyG = 6;
+constexpr int kKeyS = 18;
+constexpr int kKeyT = 19;
+
+std::string channelAddress(int channel);
+float channelGain(int channel);
+void setChannelGain(int channel, float value);
+std::array<float, kPadCount> allGains();
+void setAllGains(float value);
+
+// Puts the model back to its start-up state and silences every channel.
+void resetBoard();
+
+sf::Event pressEvent(int x, int y, sf::Mouse::Button button = sf::Mouse::Left);
+sf::Event releaseEvent(int x, int y, sf::Mouse::Button button = sf::Mouse::Left);
+sf::Event moveEvent(int x, int y);
+struct Modifiers {
+  bool alt = false;
+  bool control = false;
+  bool shift = false;
+  bool system = false;
+};
+sf::Event keyEvent(int code, Modifiers held = Modifiers());
+
+// Runs the action and returns what it wrote on standard output.
+template <typename Action>
+std::string traceOf(Action&& action) {
+  OutputCapture out(STDOUT_FILENO);
+  std::forward<Action>(action)();
+  return out.take();
+}
+
+// Each runs one handler and returns its trace.
+std::string press(int x, int y, sf::Mouse::Button button = sf::Mouse::Left);
+std::string release(int x, int y);
+std::string move(int x, int y);
+std::string key(int code, Modifiers held = Modifiers());
+
+// A press and a release at the same point: places or selects, then ends the drag.
+void tap(int x, int y);
+
+// The expected trace lines, newline included.
+std::string leftPressLines(int x, int y);
+std::string moveLines(int x, int y);
+std::string gainLine(int pad, const std::string& distance, const std::string& gainText);
+std::string releaseLine();
+std::string endDragLine();
+
+class BoardTest : public ::testing::Test {
+ protected:
+  void SetUp() override { resetBoard(); }
+};
+
+#endif

@@ -1,0 +1,123 @@
+// The logo opens the documentation page in a browser that runs in the
+// background: the board never waits for it. A stand-in browser first on
+// PATH records its arguments, then stays up far longer than any press may
+// take.
+#include <dirent.h>
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/stat.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "boardFixture.h"
+#include "pointerInput.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+
+constexpr const char* kPageUrl = "http://localhost/Documents/Programmation/index.php?page=Zelquor64";
+constexpr const char* kCallPrefix = "call.";
+// Far beyond the time a press may take: only a board that waits for the
+// browser comes near it.
+constexpr auto kPressBound = 10s;
+constexpr auto kRecordWait = 10s;
+constexpr auto kPoll = 20ms;
+
+// Each run writes its arguments, one a line, to call.<its pid>, then sleeps
+// under that same pid.
+std::string standInScript(const std::string& folder) {
+  return "#!/bin/sh\n"
+         "printf '%s\\n' \"$@\" > '" + folder + "/partial.'$$\n"
+         "mv '" + folder + "/partial.'$$ '" + folder + "/call.'$$\n"
+         "exec sleep 60\n";
+}
+
+struct browserCall {
+  pid_t pid;
+  std::string arguments;
+};
+
+class StandInBrowser : public BoardTest {
+ protected:
+  void SetUp() override {
+    BoardTest::SetUp();
+    char pattern[] = "/tmp/zelquorBrowserXXXXXX";
+    ASSERT_NE(mkdtemp(pattern), nullptr);
+    folder_ = pattern;
+    const std::string script = folder_ + "/firefox";
+    std::ofstream(script) << standInScript(folder_);
+    ASSERT_EQ(chmod(script.c_str(), 0755), 0);
+    const char* path = std::getenv("PATH");
+    savedPath_ = path ? path : "";
+    setenv("PATH", (folder_ + ":" + savedPath_).c_str(), 1);
+  }
+
+  void TearDown() override {
+    setenv("PATH", savedPath_.c_str(), 1);
+    for (const browserCall& call : calls()) kill(call.pid, SIGKILL);
+    for (const std::string& name : entries()) std::remove((folder_ + "/" + name).c_str());
+    rmdir(folder_.c_str());
+  }
+
+  std::vector<std::string> entries() const {
+    std::vector<std::string> names;
+    if (DIR* dir = opendir(folder_.c_str())) {
+      while (dirent* entry = readdir(dir))
+        if (entry->d_name[0] != '.') names.push_back(entry->d_name);
+      closedir(dir);
+    }
+    return names;
+  }
+
+  std::vector<browserCall> calls() const {
+    std::vector<browserCall> found;
+    for (const std::string& name : entries()) {
+      if (name.rfind(kCallPrefix, 0) != 0) continue;
+      std::ifstream in(folder_ + "/" + name);
+      std::stringstream text;
+      text << in.rdbuf();
+      found.push_back({static_cast<pid_t>(std::stoi(name.substr(std::string(kCallPrefix).size()))), text.str()});
+    }
+    return found;
+  }
+
+  std::vector<browserCall> waitForCalls(size_t count) const {
+    const auto deadline = std::chrono::steady_clock::now() + kRecordWait;
+    while (calls().size() < count && std::chrono::steady_clock::now() < deadline) std::this_thread::sleep_for(kPoll);
+    return calls();
+  }
+
+  std::string folder_;
+  std::string savedPath_;
+};
+
+}  // namespace
+
+TEST_F(StandInBrowser, LogoPressOpensThePageWithoutWaiting) {
+  const auto start = std::chrono::steady_clock::now();
+  const std::string trace = press(1030, 30);
+  const auto took = std::chrono::steady_clock::now() - start;
+  EXPECT_LT(took, kPressBound);
+  EXPECT_EQ(trace, leftPressLines(1030, 30));
+  const std::vector<browserCall> made = waitForCalls(1);
+  ASSERT_EQ(made.size(), 1u);
+  EXPECT_EQ(made[0].arguments, std::string(kPageUrl) + "\n");
+}
+
+TEST_F(StandInBrowser, LogoZoneBorders) {
+  const int outside[][2] = {{990, 30}, {1066, 30}, {1030, 14}, {1030, 48}};
+  for (const auto& p : outside) EXPECT_EQ(press(p[0], p[1]), leftPressLines(p[0], p[1]));
+  press(991, 15, sf::Mouse::Right);
+  ASSERT_EQ(waitForCalls(1).size(), 1u);
+  press(1065, 47);
+  EXPECT_EQ(waitForCalls(2).size(), 2u);
+  EXPECT_EQ(genActif, kNone);
+}

@@ -1,0 +1,87 @@
+// The logo opens the documentation page in the browser, and the board goes
+// on responding while the browser runs.
+#include <signal.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <stdexcept>
+#include <thread>
+
+#include "sessionFixture.h"
+
+namespace {
+
+const std::string kDocumentationUrl = "http://localhost/Documents/Programmation/index.php?page=Zelquor64";
+constexpr int kBrowserLifeSeconds = 30;
+constexpr auto kNoteTimeout = std::chrono::seconds(10);
+
+// A folder holding a stand-in "firefox" that notes its arguments and its
+// process number, then stays running as a browser would.
+class StandInBrowser {
+ public:
+  StandInBrowser() {
+    char folder[] = "/tmp/zelquorBrowserXXXXXX";
+    if (mkdtemp(folder) == nullptr) throw std::runtime_error("cannot create a folder for the browser");
+    folder_ = folder;
+    const std::string script = folder_ + "/firefox";
+    std::ofstream(script) << "#!/bin/sh\n"
+                             "exec >/dev/null 2>&1 </dev/null\n"
+                             "printf '%s\\n' \"$@\" > '" + notePath() + ".tmp'\n"
+                             "echo $$ >> '" + notePath() + ".tmp'\n"
+                             "mv '" + notePath() + ".tmp' '" + notePath() + "'\n"
+                             "exec sleep " + std::to_string(kBrowserLifeSeconds) + "\n";
+    chmod(script.c_str(), 0755);
+  }
+  ~StandInBrowser() {
+    if (pid_ > 0) kill(pid_, SIGKILL);
+    std::remove(notePath().c_str());
+    std::remove((folder_ + "/firefox").c_str());
+    rmdir(folder_.c_str());
+  }
+
+  std::string pathEntry() const { return "PATH=" + folder_ + ":" + std::getenv("PATH"); }
+
+  // The arguments it was started with; nothing when it was not started.
+  std::optional<Lines> awaitArguments() {
+    const auto deadline = std::chrono::steady_clock::now() + kNoteTimeout;
+    while (access(notePath().c_str(), R_OK) != 0) {
+      if (std::chrono::steady_clock::now() >= deadline) return std::nullopt;
+      std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    Lines lines;
+    std::ifstream note(notePath());
+    for (std::string line; std::getline(note, line);) lines.push_back(line);
+    if (lines.empty()) return lines;
+    pid_ = std::stoi(lines.back());
+    lines.pop_back();
+    return lines;
+  }
+
+  bool stillRunning() const { return pid_ > 0 && kill(pid_, 0) == 0; }
+
+ private:
+  std::string notePath() const { return folder_ + "/arguments"; }
+  std::string folder_;
+  pid_t pid_ = -1;
+};
+
+class DocumentationSession : public SessionTest {};
+
+TEST_F(DocumentationSession, LogoOpensThePageAndTheBoardGoesOn) {
+  StandInBrowser browser;
+  ASSERT_NO_FATAL_FAILURE(startProgram({browser.pathEntry()}));
+  // The logo writes nothing of its own; the release and the moves after it
+  // come while the browser is still running.
+  ASSERT_NO_FATAL_FAILURE(play(clickBesideBoard(1000, 30, {}) +
+                               clickOnBoard(67, 73, {padLine(0), gainLine(0, 67, 73)}) +
+                               Steps{hear({{0, 1.003f}})}));
+  const auto arguments = browser.awaitArguments();
+  ASSERT_TRUE(arguments) << "the browser was not started";
+  EXPECT_EQ(*arguments, Lines{kDocumentationUrl});
+  EXPECT_TRUE(browser.stillRunning());
+  closeAndCheckWholeOutput();
+}
+
+}  // namespace

@@ -1,0 +1,29 @@
+#include "imagesCopy.h"
+
+#include <stdlib.h>
+
+#include <filesystem>
+#include <stdexcept>
+
+namespace fs = std::filesystem;
+
+const std::vector<std::string> kImageFiles = {
+    "g4813.png", "g4894.png", "g6928.png",    "g5100.png",     "g5074.png",       "g4794.png",
+    "g4906.png", "g4971.png", "path5020.png", "interface.png", "zelquorLogo.png", "mv1.png",
+    "mv3.png",   "mvx.png",   "mute1.png",    "muteGrp.png",   "mute3.png"};
+
+std::string projectImagePath(const std::string& file) { return std::string(ZELQUOR_PROJECT_IMAGES) + "/" + file; }
+
+ImagesCopy::ImagesCopy(Content content) {
+  char pattern[] = "/tmp/zelquorStartupXXXXXX";
+  if (mkdtemp(pattern) == nullptr) throw std::runtime_error("cannot create a scratch directory");
+  directory_ = pattern;
+  if (content == withImages) fs::copy(ZELQUOR_PROJECT_IMAGES, fs::path(directory_) / "images");
+}
+
+ImagesCopy::~ImagesCopy() {
+  std::error_code ignored;
+  fs::remove_all(directory_, ignored);
+}
+
+std::string ImagesCopy::imagePath(const std::string& file) const { return directory_ + "/images/" + file; }

@@ -6,10 +6,17 @@
 
 namespace {
 constexpr auto kCycleTimeout = std::chrono::seconds(5);
+constexpr int kOpenAttempts = 5;
+constexpr auto kOpenRetryDelay = std::chrono::milliseconds(200);
 }
 
 JackProbe::JackProbe(const std::string& clientName) {
-  client_ = jack_client_open(clientName.c_str(), JackNoStartServer, nullptr);
+  // A client of another server opening at the same moment makes an open
+  // fail now and then; the server is there, so try again.
+  for (int attempt = 0; attempt < kOpenAttempts && client_ == nullptr; ++attempt) {
+    if (attempt > 0) std::this_thread::sleep_for(kOpenRetryDelay);
+    client_ = jack_client_open(clientName.c_str(), JackNoStartServer, nullptr);
+  }
   if (client_ == nullptr) throw std::runtime_error("probe: no JACK server answers");
   for (int k = 0; k < kChannels; ++k) {
     const std::string n = std::to_string(k);

@@ -7,7 +7,6 @@
 #include <stdlib.h>
 
 #include <cstddef>
-#include <cstring>
 #include <new>
 
 #include "callTally.h"

@@ -1,0 +1,153 @@
+#include "sessionPlayer.h"
+
+#include <chrono>
+#include <cmath>
+#include <stdexcept>
+#include <thread>
+
+namespace {
+
+const std::string kTitle = "Zelquor";
+const std::string kClientName = "zelquors";
+const std::string kMeterName = "zelquorDemoMeter";
+const std::string kRunning = "Faust is Running =1";
+const std::string kRunningPrefix = "Faust is Running =";
+const std::string kPressLine = "the left button was pressed";
+const std::string kReleaseLine = "Bouton relâché";
+
+// Clients of two JACK servers opening at the same moment on this machine can
+// fail; the program then runs without sound, so it is started again.
+constexpr int kStartAttempts = 3;
+constexpr auto kRetryPause = std::chrono::seconds(1);
+constexpr Timeout kStartTimeout = std::chrono::seconds(30);
+constexpr Timeout kLineTimeout = std::chrono::seconds(15);
+constexpr auto kQuietTime = std::chrono::milliseconds(120);
+constexpr auto kPollStep = std::chrono::milliseconds(10);
+// A gain written before a cycle is heard in it; more cycles cover the
+// meter's one-cycle lag through the graph.
+constexpr int kSettleCycles = 6;
+constexpr auto kGlidePause = std::chrono::milliseconds(40);
+constexpr auto kFrameWait = std::chrono::milliseconds(250);
+
+std::string yLine(int y) { return "mouse y: " + std::to_string(y); }
+
+}  // namespace
+
+SessionPlayer::SessionPlayer(const PlayerSetting& setting) {
+  jack_ = std::make_unique<JackServer>();
+  jack_->useInThisProcess();
+  startProgram(setting);
+  startMeter(setting.maxRecordingSeconds);
+}
+
+SessionPlayer::~SessionPlayer() {
+  meter_.reset();
+  window_.reset();
+  app_.reset();
+}
+
+void SessionPlayer::startProgram(const PlayerSetting& setting) {
+  AppOptions options;
+  options.program = setting.program;
+  options.workingDirectory = setting.projectRoot;
+  options.environment = {x_.displayEntry(), jack_->defaultServerEntry(), JackServer::noStartEntry()};
+  for (int attempt = 1; attempt <= kStartAttempts; ++attempt) {
+    app_ = std::make_unique<AppProcess>(options);
+    const auto line = app_->waitForLine(kRunningPrefix, LineMatch::prefix, kStartTimeout);
+    if (line && *line == kRunning) {
+      window_ = XWindow::find(x_.displayName(), kTitle, kStartTimeout);
+      if (window_) return;
+    }
+    app_.reset();
+    std::this_thread::sleep_for(kRetryPause);
+  }
+  throw std::runtime_error("the program did not start with its audio engine running");
+}
+
+void SessionPlayer::startMeter(double maxSeconds) {
+  for (int attempt = 1;; ++attempt) {
+    try {
+      meter_ = std::make_unique<ToneMeter>(kMeterName, maxSeconds);
+      meter_->connectTo(kClientName);
+      return;
+    } catch (const std::exception&) {
+      meter_.reset();
+      if (attempt == kStartAttempts) throw;
+      std::this_thread::sleep_for(kRetryPause);
+    }
+  }
+}
+
+void SessionPlayer::expectLine(const std::string& line, const std::string& after) {
+  if (!app_->waitForLine(line, LineMatch::exact, kLineTimeout))
+    throw std::runtime_error("the program did not write \"" + line + "\" after " + after);
+}
+
+void SessionPlayer::moveTo(int x, int y) {
+  if (x == pointerX_ && y == pointerY_) return;
+  window_->moveMouse(x, y);
+  pointerX_ = x;
+  pointerY_ = y;
+  expectLine(yLine(y), "a move to (" + std::to_string(x) + ", " + std::to_string(y) + ")");
+}
+
+void SessionPlayer::glideTo(int x, int y, int moves) {
+  const int fromX = pointerX_;
+  const int fromY = pointerY_;
+  for (int i = 1; i <= moves; ++i) {
+    const double share = double(i) / moves;
+    moveTo(static_cast<int>(std::lround(fromX + (x - fromX) * share)),
+           static_cast<int>(std::lround(fromY + (y - fromY) * share)));
+    std::this_thread::sleep_for(kGlidePause);
+  }
+}
+
+void SessionPlayer::press() {
+  window_->mouseDown(XWindow::kLeftButton);
+  expectLine(kPressLine, "a press");
+  expectLine(yLine(pointerY_), "a press");
+}
+
+void SessionPlayer::release() {
+  window_->mouseUp(XWindow::kLeftButton);
+  expectLine(kReleaseLine, "a release");
+}
+
+void SessionPlayer::clickAt(int x, int y) {
+  moveTo(x, y);
+  press();
+  release();
+}
+
+void SessionPlayer::key(const std::string& name, int code) {
+  window_->key(name);
+  expectLine("key:" + std::to_string(code) + " c", "the key " + name);
+}
+
+void SessionPlayer::settle() {
+  size_t count = app_->stdoutLines().size();
+  auto quietSince = std::chrono::steady_clock::now();
+  while (std::chrono::steady_clock::now() - quietSince < kQuietTime) {
+    std::this_thread::sleep_for(kPollStep);
+    const size_t now = app_->stdoutLines().size();
+    if (now != count) {
+      count = now;
+      quietSince = std::chrono::steady_clock::now();
+    }
+  }
+  if (!meter_->waitCycles(kSettleCycles)) throw std::runtime_error("the tone meter stopped recording");
+}
+
+void SessionPlayer::pause(double seconds) const {
+  std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
+}
+
+void SessionPlayer::screenshot(const std::string& pngPath) const {
+  std::this_thread::sleep_for(kFrameWait);
+  if (!window_->screenshot().save(pngPath)) throw std::runtime_error("cannot write " + pngPath);
+}
+
+std::optional<ExitStatus> SessionPlayer::close() {
+  window_->requestClose();
+  return app_->waitForExit(kLineTimeout);
+}

@@ -83,4 +83,30 @@ TEST_F(GroupDragSession, TokenWhoseCornerIsOffEveryPadKeepsItsPad) {
   playWholeSession(session);
 }
 
+TEST_F(GroupDragSession, GroupModeEnteredMidDragPilesTheGroupUp) {
+  const std::string atPointer = "pad=0dtcentre= 42.638gain=0.278154/Canaux0/canal0";
+  const Steps session =
+      clickOnBoard(67, 73, {padLine(0), gainLine(0, 67, 73)}) +
+      clickOnBoard(302, 73, {padLine(2), gainLine(2, 302, 73)}) +
+      clickOnBoard(67, 309, {padLine(16), gainLine(16, 67, 309)}) +
+      Steps{
+          // A single-mode drag sets no offsets, so they are all still 0 when
+          // the key switches to group mode: every corner jumps to the pointer.
+          {moveTo(67, 73), moves(67, 73)},
+          {leftDown(), presses(67, 73) + gainLine(0, 67, 73)},
+          {typeKey("g"), {keyLine(kKeyG)}},
+          {moveTo(100, 100), moves(100, 100) + atPointer + atPointer + atPointer},
+          // All three old corners are on pad 0: each token pushes the one
+          // before it off, and the last one alone is left.
+          {moveTo(110, 100), moves(110, 100) + gainLine(0, 110, 100) + gainLine(0, 110, 100) + gainLine(0, 110, 100)},
+          {moveTo(120, 100), moves(120, 100) + gainLine(0, 120, 100)},
+          {leftUp(), {released(), endDrag()}},
+          hear({{0, gainAt(0, 120, 100)}, {2, 1.003f}, {16, 1.003f}}),
+      } +
+      // The pads the group left are empty.
+      clickOnBoard(302, 73, {padLine(2), gainLine(2, 302, 73)}) +
+      clickOnBoard(67, 309, {padLine(16), gainLine(16, 67, 309)});
+  playWholeSession(session);
+}
+
 }  // namespace

@@ -12,6 +12,10 @@ const std::string kClientName = "zelquors";
 // A gain written before a cycle starts is heard in that cycle; a few cycles
 // more cover the probe's own one-cycle lag through the graph.
 constexpr int kSettleCycles = 4;
+// On a loaded machine a JACK server or client now and then fails to open; a
+// second start with a fresh server tells that apart from a program that
+// never gets going.
+constexpr int kStartAttempts = 2;
 constexpr auto kLineTimeout = std::chrono::seconds(10);
 constexpr auto kPollStep = std::chrono::milliseconds(10);
 
@@ -71,18 +75,41 @@ Steps clickBesideBoard(int x, int y, const Lines& afterPressLines) {
 }
 
 void SessionTest::startProgram(const std::vector<std::string>& environment) {
-  jack_ = std::make_unique<JackServer>();
-  AppOptions options;
-  options.environment = {x_.displayEntry(), jack_->defaultServerEntry(), JackServer::noStartEntry()};
-  options.environment.insert(options.environment.end(), environment.begin(), environment.end());
-  app_ = std::make_unique<AppProcess>(options);
-  ASSERT_TRUE(app_->waitForLine(kRunningLine)) << app_->stderrText();
-  window_ = XWindow::find(x_.displayName(), kTitle);
-  ASSERT_TRUE(window_) << "no window titled " << kTitle;
-  jack_->useInThisProcess();
-  probe_ = std::make_unique<JackProbe>();
-  probe_->connectTo(kClientName);
-  ASSERT_TRUE(probe_->waitCycles(kSettleCycles));
+  for (int attempt = 1;; ++attempt) {
+    const std::string failure = tryToStart(environment);
+    if (failure.empty()) return;
+    ASSERT_LT(attempt, kStartAttempts) << failure;
+    dropProgramAndServer();
+  }
+}
+
+// Empty when the program runs on the server with the probe routed through
+// it, else what went wrong.
+std::string SessionTest::tryToStart(const std::vector<std::string>& environment) {
+  try {
+    jack_ = std::make_unique<JackServer>();
+    AppOptions options;
+    options.environment = {x_.displayEntry(), jack_->defaultServerEntry(), JackServer::noStartEntry()};
+    options.environment.insert(options.environment.end(), environment.begin(), environment.end());
+    app_ = std::make_unique<AppProcess>(options);
+    if (!app_->waitForLine(kRunningLine)) return "the engine did not start:\n" + app_->stderrText();
+    window_ = XWindow::find(x_.displayName(), kTitle);
+    if (!window_) return "no window titled " + kTitle;
+    jack_->useInThisProcess();
+    probe_ = std::make_unique<JackProbe>();
+    probe_->connectTo(kClientName);
+    if (!probe_->waitCycles(kSettleCycles)) return "the probe does not run";
+  } catch (const std::exception& error) {
+    return error.what();
+  }
+  return "";
+}
+
+void SessionTest::dropProgramAndServer() {
+  probe_.reset();
+  window_.reset();
+  app_.reset();
+  jack_.reset();
 }
 
 Lines SessionTest::traceSinceStart() const {

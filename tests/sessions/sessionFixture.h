@@ -77,6 +77,8 @@ class SessionTest : public testing::Test {
   const XWindow& window() const { return *window_; }
 
  private:
+  std::string tryToStart(const std::vector<std::string>& environment);
+  void dropProgramAndServer();
   // The program's trace lines after "Faust is Running =1".
   Lines traceSinceStart() const;
   void perform(const Step& step, size_t number);

@@ -5,6 +5,7 @@
 // and initialised before this program).
 #include "displayCheck.h"
 #include "engineFacade.h"
+#include "images.h"
 #include "window.h"
 
 namespace {
@@ -19,4 +20,8 @@ constexpr unsigned kBitsPerPixel = 32;
 
 sf::RenderWindow window(sf::VideoMode(kWindowWidth, kWindowHeight, kBitsPerPixel), "Zelquor", sf::Style::Close,
                         sf::ContextSettings());
+namespace {
+// The images decode while the facade connects to the audio server.
+[[maybe_unused]] const bool imagesPrefetched = prefetchImages();
+}  // namespace
 DspFaust* dspFaust = new DspFaust(false);

@@ -1,14 +1,19 @@
 #!/usr/bin/python3
-"""Prints the benchmark table from Google Benchmark JSON files.
+"""Prints the benchmark table from Google Benchmark JSON files and from
+systemBench's JSON file.
 
-Usage: printRatios.py [--strict] [--time=cpu|real] blockBench.json [paramBench.json]
+Usage: printRatios.py [--strict] [--time=cpu|real] [--load-average=TEXT]
+                      blockBench.json [paramBench.json] [eventBench.json] [systemBench.json]
 
 Takes the median of the repetitions when there are aggregates, else the mean
 of the runs; CPU time by default (the process's own time, which a busy
 machine disturbs less than wall-clock time). For each frame count: ns per compute call of memcpy, mydsp and
 the faust compiler's code, mydsp / memcpy and mydsp / best compiled. For
 parameter writes: ns per write through the facade and through APIUI, and
-their ratio. Marks the goals; a ratio above its goal by less than the repetitions'
+their ratio. For events: us per pointer move in all and single mode, with
+the trace to a file, to /dev/null and to nowhere, and the file's share. From
+systemBench: frame time, start-up time, the server's DSP load and peak
+memory of the program beside its floor programs. Marks the goals; a ratio above its goal by less than the repetitions'
 spread (their coefficient of variation) is marked "tie", not counted as
 missed. With --strict, exits 1 when a goal is missed.
 """
@@ -20,8 +25,25 @@ COPY_GOAL_FRAMES = 256
 COPY_GOAL = 1.15  # mydsp / memcpy at COPY_GOAL_FRAMES
 COMPILED_GOAL = 1.00  # mydsp / best compiled, every size
 WRITE_GOAL_NS = 20.0  # a write through our layer, any address
+EVENT_GOAL_US = 100.0  # an all-mode drag step, trace to a file
+FRAME_GOAL = 1.10  # program / frameFloor frame time
+STARTUP_GOAL = 1.20  # program / startupFloor start-up time
+DSP_LOAD_GOAL = 1.20  # program / bare copy client DSP load
 
 TO_NS = {"ns": 1.0, "us": 1e3, "ms": 1e6, "s": 1e9}
+
+
+def split_files(paths):
+    """(Google Benchmark files, systemBench data or None)."""
+    benchmark_files, system = [], None
+    for path in paths:
+        with open(path) as f:
+            data = json.load(f)
+        if "benchmarks" in data:
+            benchmark_files.append(path)
+        else:
+            system = data
+    return benchmark_files, system
 
 
 def load(paths, field):
@@ -68,18 +90,21 @@ def verdict(ratio, goal, names, results):
 def main(argv):
     strict = "--strict" in argv
     field = "real_time" if "--time=real" in argv else "cpu_time"
+    given_load = next((a.split("=", 1)[1] for a in argv if a.startswith("--load-average=")), None)
     paths = [a for a in argv if not a.startswith("--")]
     if not paths:
         print(__doc__)
         return 2
-    results, context = load(paths, field)
+    benchmark_files, system = split_files(paths)
+    results, context = load(benchmark_files, field)
+    real_results, _ = load(benchmark_files, "real_time")
     ns = lambda name: results[name][0] if name in results else None
     missed, ties = [], []
 
     print()
     cpus = context.get("num_cpus", "?")
     mhz = context.get("mhz_per_cpu", "?")
-    load_avg = ", ".join(f"{x:.1f}" for x in context.get("load_avg", []))
+    load_avg = given_load or ", ".join(f"{x:.1f}" for x in context.get("load_avg", []))
     print(f"Zelquor benchmarks: {cpus} CPUs at {mhz} MHz, load average {load_avg or '?'}; "
           f"median {field.replace('_', ' ')}, ns per call")
     print()
@@ -140,6 +165,10 @@ def main(argv):
         print("does not know (it prints a line each call); APIUI look-up ns: getParamIndex alone.")
         print("'canal5' names no parameter for our layer; APIUI resolves it as a label.")
 
+    print_events(results, real_results, field, missed)
+    if system:
+        print_system(system, missed)
+
     print()
     if ties:
         print("Above the goal by less than the spread of the repetitions (tie): " + "; ".join(ties))
@@ -148,6 +177,94 @@ def main(argv):
     else:
         print("All goals met" + (" (ties within noise noted above)." if ties else "."))
     return 1 if strict and missed else 0
+
+
+def print_events(results, real_results, field, missed):
+    """One pointer move during a drag, through the real handlers."""
+    steps = [m for m in ("all", "single") if f"event/{m}Step/file" in results]
+    if not steps:
+        return
+    us = lambda res, name: res[name][0] / 1e3 if name in res else None
+    print()
+    header = (f"{'drag step (64 tokens)':<22} {'trace to':<8} {'us ' + field.split('_')[0]:>9} {'us real':>8} "
+              f"{'of which handing lines to the file':>35}  goal all mode <{EVENT_GOAL_US:.0f} us")
+    print(header)
+    print("-" * len(header))
+    for mode in steps:
+        to_file = us(results, f"event/{mode}Step/file")
+        dropped = us(results, f"event/{mode}Step/nullbuf")
+        for sink in ("file", "devnull", "nullbuf"):
+            name = f"event/{mode}Step/{sink}"
+            t, real = us(results, name), us(real_results, name)
+            share = ""
+            if sink == "file" and to_file and dropped is not None:
+                share = f"{to_file - dropped:.1f} us ({(to_file - dropped) / to_file:.0%})"
+            goal = ""
+            if mode == "all" and sink == "file" and t is not None:
+                goal = "ok" if t < EVENT_GOAL_US else "MISSED"
+                if goal == "MISSED":
+                    missed.append(f"all-mode drag step = {t:.1f} us")
+            label = f"{mode} mode" if sink == "file" else ""
+            print(f"{label:<22} {sink:<8} {fmt(t, 9, 2)} {fmt(real, 8, 2)} {share:>35}  {goal}")
+    print("file: stdout is a file; devnull: stdout is /dev/null; nullbuf: std::cout writes nowhere")
+    print("(numbers formatted, no stdio, no write). Handing lines to the file = file - nullbuf: stdio")
+    print("and the write(2) of each line's flush. All mode: 66 lines a step; single mode: 3.")
+
+
+def median(values):
+    return statistics.median(values) if values else None
+
+
+def ratio_row(label, ours, floor, goal, unit, missed, what):
+    ratio = ours / floor if ours and floor else None
+    verdict = ""
+    if goal is not None and ratio is not None:
+        verdict = "ok" if ratio <= goal else "MISSED"
+        if verdict == "MISSED":
+            missed.append(f"{what} = {ratio:.2f}x")
+    print(f"{label:<28} {fmt(ours, 10, 2)} {fmt(floor, 10, 2)} {fmt(ratio, 7, 3)}  {unit:<7} {verdict}")
+
+
+def print_system(system, missed):
+    """Frames, start-up, DSP load and memory from systemBench."""
+    frames, startup = system.get("frames", {}), system.get("startup", {})
+    dsp, memory = system.get("dspLoad", {}), system.get("memory", {})
+    print()
+    print(f"Real program vs floor programs (private Xvfb and dummy jackd at {system.get('sampleRate')} Hz, "
+          f"{system.get('framesPerPeriod')} frames a period); load average "
+          f"{system.get('loadAverageAtStart')} at the start, {system.get('loadAverageAtEnd')} at the end")
+    header = f"{'':<28} {'program':>10} {'floor':>10} {'ratio':>7}  {'unit':<7} goal"
+    print(header)
+    print("-" * len(header))
+    for tokens in ("0", "64"):
+        p = median(frames.get(f"program/{tokens}/medianMs", []))
+        f = median(frames.get(f"frameFloor/{tokens}/medianMs", []))
+        if p is not None:
+            ratio_row(f"frame, {tokens} tokens", p, f, FRAME_GOAL, "ms", missed, f"frame time with {tokens} tokens")
+            print(f"{'  frames a second':<28} {fmt(1e3 / p, 10, 1)} {fmt(1e3 / f if f else None, 10, 1)}")
+            pc = median(frames.get(f"program/{tokens}/cpuMs", []))
+            fc = median(frames.get(f"frameFloor/{tokens}/cpuMs", []))
+            ratio_row("  process CPU per frame", pc, fc, None, "ms", missed, "")
+    p, f = median(startup.get("program/ms", [])), median(startup.get("startupFloor/ms", []))
+    if p is not None:
+        ratio_row(f"start-up ({len(startup['program/ms'])} runs each)", p, f, STARTUP_GOAL, "ms", missed,
+                  "start-up time")
+    p, f = median(dsp.get("program/percent", [])), median(dsp.get("bareCopyClient/percent", []))
+    idle = median(dsp.get("idle/percent", []))
+    if p is not None:
+        ratio_row("DSP load, 63 channels fed", p, f, DSP_LOAD_GOAL, "%", missed, "DSP load")
+        net = (p - idle) / (f - idle) if idle is not None and f and f > idle else None
+        print(f"{'  probe alone / beyond it':<28} {fmt(idle, 10, 2)} {'':>10} {fmt(net, 7, 3)}  %")
+    p = median(memory.get("program/64/vmHWMKiB", []))
+    f = median(memory.get("frameFloor/64/vmHWMKiB", []))
+    if p is not None:
+        ratio_row("peak memory (VmHWM), 64 tokens", p / 1024, f / 1024 if f else None, None, "MiB", missed, "")
+    print("Frame: median interval between buffer swaps, counted by the preloaded frameCounter in both")
+    print("(median over rounds of the median of 1 s windows). Floors: frameFloor draws the same window")
+    print("content with nothing else and runs the same 126-port JACK client; startupFloor opens the")
+    print("same window and JACK client, then prints its line; bareCopyClient copies 63 inputs to 63")
+    print("outputs. DSP load: jack_cpu_load averaged over seconds, probe feeding 63 inputs, reading 63")
+    print("outputs; 'beyond it' = (program - probe alone) / (bare - probe alone).")
 
 
 if __name__ == "__main__":

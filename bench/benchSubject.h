@@ -1,0 +1,66 @@
+// One run of the program or of one of its floor programs under the bench's
+// private X and JACK servers: started, waited for until it says it runs,
+// looked at, and closed as a user closes a window.
+#ifndef ZELQUOR_BENCH_BENCH_SUBJECT_H
+#define ZELQUOR_BENCH_BENCH_SUBJECT_H
+
+#include <chrono>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "appProcess.h"
+#include "jackServer.h"
+#include "xServer.h"
+#include "xWindow.h"
+
+struct Subject {
+  std::string name;        // as the table shows it
+  std::string program;     // executable
+  std::vector<std::string> arguments;
+  std::string readyPrefix; // its "it runs" line, less the final 1 or 0
+  bool hasWindow = true;
+};
+
+Subject zelquorProgram();
+Subject frameFloor(int tokens);
+Subject startupFloor();
+Subject bareCopyClient();
+
+struct Servers {
+  const XServer& x;
+  const JackServer& jack;
+};
+
+class SubjectRun {
+ public:
+  // Starts the subject; extra entries go into its environment.
+  SubjectRun(const Subject& subject, const Servers& servers, const std::vector<std::string>& extraEnvironment = {});
+  ~SubjectRun();
+  SubjectRun(const SubjectRun&) = delete;
+  SubjectRun& operator=(const SubjectRun&) = delete;
+
+  // Waits for the ready line; true when it ends in 1 (audio running).
+  // Throws when it does not come.
+  bool waitUntilRunning();
+  // How long after the start the ready line came.
+  std::chrono::duration<double, std::milli> startUpTime() const { return readyAt_ - startedAt_; }
+
+  AppProcess& process() { return *process_; }
+  XWindow& window();
+  // Peak resident memory so far, in KiB (VmHWM).
+  long peakResidentKiB() const;
+  // Closes the window (or sends SIGTERM to a windowless subject) and waits
+  // for the end; kills it when it does not end in time.
+  void close();
+
+ private:
+  Subject subject_;
+  Servers servers_;
+  std::chrono::steady_clock::time_point startedAt_;
+  std::chrono::steady_clock::time_point readyAt_;
+  std::unique_ptr<AppProcess> process_;
+  std::unique_ptr<XWindow> window_;
+};
+
+#endif

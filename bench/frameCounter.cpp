@@ -1,0 +1,94 @@
+// Preloaded into a program (LD_PRELOAD) to time its frames without touching
+// it: every frame ends with glXSwapBuffers, which the graphics library calls
+// through the dynamic linker, so this library's glXSwapBuffers runs first,
+// calls the real one and notes the time. Every FRAME_COUNTER_WINDOW seconds
+// (default 1) it writes one line on standard error:
+//
+//   frameCounter window=<n> frames=<count> medianMs=<median interval>
+//                meanMs=<window / frames> cpuMsPerFrame=<process CPU / frames>
+//
+// The process CPU time counts every thread (the software renderer's too).
+// One write per window is all it adds; the intervals are kept in a fixed
+// table, so it allocates nothing while the program runs.
+#include <dlfcn.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+
+typedef struct _XDisplay Display;
+typedef unsigned long GLXDrawable;
+
+namespace {
+
+using swapFunction = void (*)(Display*, GLXDrawable);
+
+constexpr int kMaxFrames = 1 << 16;  // per window: far above any frame rate here
+constexpr double kDefaultWindowSeconds = 1.0;
+constexpr double kMsPerSecond = 1000.0;
+
+double secondsOf(clockid_t clock) {
+  timespec now{};
+  clock_gettime(clock, &now);
+  return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
+}
+
+double windowSeconds() {
+  const char* text = std::getenv("FRAME_COUNTER_WINDOW");
+  const double seconds = text != nullptr ? std::atof(text) : 0.0;
+  return seconds > 0.0 ? seconds : kDefaultWindowSeconds;
+}
+
+class FrameWindow {
+ public:
+  void onFrame() {
+    const double now = secondsOf(CLOCK_MONOTONIC);
+    if (start_ < 0.0) {
+      begin(now);
+      return;
+    }
+    if (frames_ < kMaxFrames) intervals_[frames_++] = now - last_;
+    last_ = now;
+    if (now - start_ >= length_) {
+      report(now);
+      begin(now);
+    }
+  }
+
+ private:
+  void begin(double now) {
+    start_ = now;
+    last_ = now;
+    cpuStart_ = secondsOf(CLOCK_PROCESS_CPUTIME_ID);
+    frames_ = 0;
+  }
+
+  void report(double now) {
+    if (frames_ == 0) return;
+    const double cpu = secondsOf(CLOCK_PROCESS_CPUTIME_ID) - cpuStart_;
+    double* middle = intervals_ + frames_ / 2;
+    std::nth_element(intervals_, middle, intervals_ + frames_);
+    std::fprintf(stderr, "frameCounter window=%d frames=%d medianMs=%.4f meanMs=%.4f cpuMsPerFrame=%.4f\n", ++window_,
+                 frames_, *middle * kMsPerSecond, (now - start_) / frames_ * kMsPerSecond,
+                 cpu / frames_ * kMsPerSecond);
+  }
+
+  double length_ = windowSeconds();
+  double start_ = -1.0;
+  double last_ = 0.0;
+  double cpuStart_ = 0.0;
+  int frames_ = 0;
+  int window_ = 0;
+  double intervals_[kMaxFrames] = {};
+};
+
+FrameWindow frames;
+
+}  // namespace
+
+extern "C" void glXSwapBuffers(Display* display, GLXDrawable drawable) {
+  static const auto real = reinterpret_cast<swapFunction>(dlsym(RTLD_NEXT, "glXSwapBuffers"));
+  real(display, drawable);
+  frames.onFrame();
+}

@@ -1,0 +1,95 @@
+// The least a program can draw for the program's frame with the same
+// library: the same window (size, style, context settings), the same
+// background, panel rectangle and nine interface images at the same places,
+// and 0 to 64 tokens, token i of type i / 8 at the spot where a press at the
+// centre of pad i puts it. Everything is built once; each pass polls the
+// events, clears, draws and shows, as fast as it can. Like the program it
+// also runs a JACK client with 126 ports, so that its memory is comparable.
+//
+// Usage: frameFloor [tokens]   (default 64), run where ./images/ is.
+#include <SFML/Graphics/RectangleShape.hpp>
+#include <SFML/Graphics/RenderWindow.hpp>
+#include <SFML/Graphics/Sprite.hpp>
+#include <SFML/Graphics/Texture.hpp>
+#include <SFML/Window/Event.hpp>
+#include <cstdlib>
+#include <iostream>
+#include <vector>
+
+#include "floorClient.h"
+
+namespace {
+
+constexpr unsigned kWindowWidth = 1094;
+constexpr unsigned kWindowHeight = 970;
+constexpr unsigned kBitsPerPixel = 32;
+constexpr char kClientName[] = "zelquorFrameFloor";
+constexpr int kMaxTokens = 64;
+constexpr int kTypeCount = 8;
+constexpr int kBoardSide = 8;
+constexpr int kPressToCorner = 59 - 12;  // pad corner to a centred press's token corner
+constexpr int kColumnX[kBoardSide] = {8, 126, 242, 358, 476, 592, 708, 826};
+constexpr int kRowY[kBoardSide] = {14, 132, 250, 368, 486, 602, 718, 836};
+
+const sf::Color kBackground(19, 37, 53, 255);
+const sf::Color kPanelColour(203, 213, 217, 255);
+
+struct Placed {
+  const char* file;
+  float x, y;
+};
+
+// In the program's drawing order.
+constexpr Placed kInterface[] = {
+    {"./images/zelquorLogo.png", 988, 16}, {"./images/mv1.png", 974, 56},      {"./images/mv3.png", 1006, 56},
+    {"./images/mvx.png", 1038, 56},        {"./images/mute1.png", 974, 88},    {"./images/muteGrp.png", 1006, 88},
+    {"./images/mute3.png", 1038, 88},      {"./images/path5020.png", 8, 2},    {"./images/interface.png", 992, 128}};
+
+const char* const kTypeFiles[kTypeCount] = {"./images/g4813.png", "./images/g4894.png", "./images/g6928.png",
+                                            "./images/g5100.png", "./images/g5074.png", "./images/g4794.png",
+                                            "./images/g4906.png", "./images/g4971.png"};
+
+int tokenCount(int argc, char** argv) {
+  const int count = argc > 1 ? std::atoi(argv[1]) : kMaxTokens;
+  return count < 0 ? 0 : count > kMaxTokens ? kMaxTokens : count;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  sf::RenderWindow window(sf::VideoMode(kWindowWidth, kWindowHeight, kBitsPerPixel), "Zelquor", sf::Style::Close,
+                          sf::ContextSettings());
+  FloorClient client(kClientName);
+
+  std::vector<sf::Texture> textures(std::size(kInterface) + kTypeCount);
+  std::vector<sf::Sprite> sprites;
+  for (std::size_t i = 0; i < std::size(kInterface); ++i) {
+    if (!textures[i].loadFromFile(kInterface[i].file)) return 1;
+    sprites.emplace_back(textures[i]);
+    sprites.back().setPosition(kInterface[i].x, kInterface[i].y);
+  }
+  sf::Texture* typeTextures = &textures[std::size(kInterface)];
+  for (int t = 0; t < kTypeCount; ++t)
+    if (!typeTextures[t].loadFromFile(kTypeFiles[t])) return 1;
+  const int tokens = tokenCount(argc, argv);
+  for (int i = 0; i < tokens; ++i) {
+    sprites.emplace_back(typeTextures[i / kBoardSide % kTypeCount]);
+    sprites.back().setPosition(static_cast<float>(kColumnX[i % kBoardSide] + kPressToCorner),
+                               static_cast<float>(kRowY[i / kBoardSide] + kPressToCorner));
+  }
+  sf::RectangleShape panel(sf::Vector2f(116, 384));
+  panel.setPosition(960, 14);
+  panel.setFillColor(kPanelColour);
+
+  std::cout << "floor running =" << client.activate() << std::endl;
+  while (window.isOpen()) {
+    sf::Event event;
+    while (window.pollEvent(event))
+      if (event.type == sf::Event::Closed) window.close();
+    window.clear(kBackground);
+    window.draw(panel);
+    for (const sf::Sprite& sprite : sprites) window.draw(sprite);
+    window.display();
+  }
+  return 0;
+}

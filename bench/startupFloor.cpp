@@ -1,0 +1,33 @@
+// The least a program can do before it says it runs, with the same
+// libraries: the window that the program opens (same size, style, context
+// settings), then a JACK client with the program's 126 ports, activated,
+// then one line on standard output. Its start-up time is the floor that the
+// program's is compared with. It then clears and shows the window in a loop
+// until the window is closed.
+#include <SFML/Graphics/RenderWindow.hpp>
+#include <SFML/Window/Event.hpp>
+#include <iostream>
+
+#include "floorClient.h"
+
+namespace {
+constexpr unsigned kWindowWidth = 1094;
+constexpr unsigned kWindowHeight = 970;
+constexpr unsigned kBitsPerPixel = 32;
+constexpr char kClientName[] = "zelquorStartupFloor";
+}  // namespace
+
+int main() {
+  sf::RenderWindow window(sf::VideoMode(kWindowWidth, kWindowHeight, kBitsPerPixel), "Zelquor", sf::Style::Close,
+                          sf::ContextSettings());
+  FloorClient client(kClientName);
+  std::cout << "floor running =" << client.activate() << std::endl;
+  while (window.isOpen()) {
+    sf::Event event;
+    while (window.pollEvent(event))
+      if (event.type == sf::Event::Closed) window.close();
+    window.clear();
+    window.display();
+  }
+  return 0;
+}

@@ -1,0 +1,177 @@
+// The real program beside its floor programs, under a private Xvfb and a
+// private dummy jackd (48 kHz, 256 frames per period), one server of each
+// for the whole run:
+//   frames    frame time with 0 and 64 tokens, program vs frameFloor, both
+//             timed by the preloaded frame counter; rounds interleaved
+//   memory    peak resident memory (VmHWM) at the end of each 64-token run
+//   startup   from the start of the process to its "it runs" line, program
+//             vs startupFloor, runs interleaved
+//   dspLoad   the server's DSP load with a probe feeding all 63 inputs and
+//             reading all 63 outputs of the program, of the bare copy
+//             client, and with the probe alone
+// Writes everything as JSON for printRatios.py; progress goes to stderr.
+//
+// Usage: systemBench --out=FILE [--frame-rounds=N] [--frame-windows=N]
+//                    [--startups=N] [--load-rounds=N] [--load-seconds=S]
+//                    [--sections=frames,startup,dspLoad]
+#include <fstream>
+#include <iostream>
+#include <map>
+#include <sstream>
+#include <stdexcept>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "jackProbe.h"
+#include "systemMeasures.h"
+
+namespace {
+
+constexpr int kSampleRate = 48000;
+constexpr int kFramesPerPeriod = 256;
+constexpr int kBoardTokens = 64;
+constexpr auto kSettleTime = std::chrono::milliseconds(500);
+
+struct Options {
+  std::string out;
+  int frameRounds = 3;
+  int frameWindows = 4;
+  int startups = 10;
+  int loadRounds = 3;
+  double loadSeconds = 4;
+  std::string sections = "frames,startup,dspLoad";
+  bool runs(const std::string& section) const { return ("," + sections + ",").find("," + section + ",") != std::string::npos; }
+};
+
+Options parse(int argc, char** argv) {
+  Options options;
+  for (int i = 1; i < argc; ++i) {
+    const std::string arg = argv[i];
+    const auto equals = arg.find('=');
+    const std::string key = arg.substr(0, equals);
+    const std::string value = equals == std::string::npos ? "" : arg.substr(equals + 1);
+    if (key == "--out") options.out = value;
+    else if (key == "--frame-rounds") options.frameRounds = std::stoi(value);
+    else if (key == "--frame-windows") options.frameWindows = std::stoi(value);
+    else if (key == "--startups") options.startups = std::stoi(value);
+    else if (key == "--load-rounds") options.loadRounds = std::stoi(value);
+    else if (key == "--load-seconds") options.loadSeconds = std::stod(value);
+    else if (key == "--sections") options.sections = value;
+    else throw std::runtime_error("unknown option " + arg);
+  }
+  if (options.out.empty()) throw std::runtime_error("--out=FILE is needed");
+  return options;
+}
+
+std::string loadAverage() {
+  std::ifstream file("/proc/loadavg");
+  double one = 0, five = 0, fifteen = 0;
+  file >> one >> five >> fifteen;
+  std::ostringstream text;
+  text << one << ", " << five << ", " << fifteen;
+  return text.str();
+}
+
+void say(const std::string& text) { std::cerr << "systemBench: " << text << std::endl; }
+
+// Named series of values, written as {"name": [v, ...], ...}.
+using Series = std::map<std::string, std::vector<double>>;
+
+void writeSeries(std::ostream& out, const std::string& name, const Series& series, bool last = false) {
+  out << "  \"" << name << "\": {";
+  bool first = true;
+  for (const auto& [key, values] : series) {
+    out << (first ? "" : ",") << "\n    \"" << key << "\": [";
+    for (std::size_t i = 0; i < values.size(); ++i) out << (i ? ", " : "") << values[i];
+    out << "]";
+    first = false;
+  }
+  out << "\n  }" << (last ? "" : ",") << "\n";
+}
+
+void runFrames(const Servers& servers, const Options& options, Series& frames, Series& memory) {
+  for (int round = 0; round < options.frameRounds; ++round)
+    for (int tokens : {0, kBoardTokens})
+      for (const Subject& subject : {zelquorProgram(), frameFloor(tokens)}) {
+        const std::string key = subject.name + "/" + std::to_string(tokens);
+        SubjectRun run(subject, servers, frameCounterEnvironment());
+        run.waitUntilRunning();
+        if (subject.name == "program" && tokens == kBoardTokens) placeTokensOnEveryPad(run);
+        const FrameTimes times = measureFrames(run, options.frameWindows);
+        frames[key + "/medianMs"].push_back(times.medianMs);
+        frames[key + "/meanMs"].push_back(times.meanMs);
+        frames[key + "/cpuMs"].push_back(times.cpuMs);
+        memory[key + "/vmHWMKiB"].push_back(static_cast<double>(run.peakResidentKiB()));
+        say("frames round " + std::to_string(round + 1) + " " + key + ": median " + std::to_string(times.medianMs) +
+            " ms");
+        run.close();
+      }
+}
+
+void runStartups(const Servers& servers, const Options& options, Series& startup) {
+  for (int i = 0; i < options.startups; ++i)
+    for (const Subject& subject : {zelquorProgram(), startupFloor()}) {
+      SubjectRun run(subject, servers);
+      if (!run.waitUntilRunning()) throw std::runtime_error(subject.name + " started without its JACK client");
+      startup[subject.name + "/ms"].push_back(run.startUpTime().count());
+      run.close();
+      // The server drops the client of a process that has ended on its own
+      // time; the next start must not wait for that.
+      std::this_thread::sleep_for(kSettleTime);
+    }
+  say("start-up runs done");
+}
+
+double loadWith(const Subject* subject, const std::string& clientName, const Servers& servers, JackProbe& probe,
+                double seconds) {
+  if (subject == nullptr) return averageDspLoad(probe.client(), seconds);
+  SubjectRun run(*subject, servers);
+  if (!run.waitUntilRunning()) throw std::runtime_error(subject->name + " started without its JACK client");
+  probe.connectTo(clientName);
+  const double load = averageDspLoad(probe.client(), seconds);
+  run.close();
+  return load;
+}
+
+void runDspLoad(const Servers& servers, const Options& options, Series& dspLoad) {
+  servers.jack.useInThisProcess();
+  JackProbe probe("zelquorLoadProbe");
+  const Subject program = zelquorProgram();
+  const Subject bare = bareCopyClient();
+  for (int round = 0; round < options.loadRounds; ++round) {
+    dspLoad["idle/percent"].push_back(loadWith(nullptr, "", servers, probe, options.loadSeconds));
+    dspLoad["program/percent"].push_back(loadWith(&program, "zelquors", servers, probe, options.loadSeconds));
+    dspLoad["bareCopyClient/percent"].push_back(loadWith(&bare, "zelquorBareCopy", servers, probe, options.loadSeconds));
+  }
+  say("DSP load runs done");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  try {
+    const Options options = parse(argc, argv);
+    const std::string loadAtStart = loadAverage();
+    XServer x;
+    JackServer jack(kSampleRate, kFramesPerPeriod);
+    const Servers servers{x, jack};
+    Series frames, memory, startup, dspLoad;
+    if (options.runs("frames")) runFrames(servers, options, frames, memory);
+    if (options.runs("startup")) runStartups(servers, options, startup);
+    if (options.runs("dspLoad")) runDspLoad(servers, options, dspLoad);
+
+    std::ofstream out(options.out);
+    out << "{\n  \"loadAverageAtStart\": \"" << loadAtStart << "\",\n  \"loadAverageAtEnd\": \"" << loadAverage()
+        << "\",\n  \"framesPerPeriod\": " << kFramesPerPeriod << ",\n  \"sampleRate\": " << kSampleRate << ",\n";
+    writeSeries(out, "frames", frames);
+    writeSeries(out, "memory", memory);
+    writeSeries(out, "startup", startup);
+    writeSeries(out, "dspLoad", dspLoad, true);
+    out << "}\n";
+    return out ? 0 : 1;
+  } catch (const std::exception& error) {
+    std::cerr << "systemBench: " << error.what() << std::endl;
+    return 1;
+  }
+}

@@ -1,0 +1,49 @@
+#include <stdexcept>
+#include <thread>
+
+#include "systemMeasures.h"
+
+namespace {
+
+constexpr int kBoardSide = 8;
+constexpr int kPadCount = 64;
+constexpr int kColumnX[kBoardSide] = {8, 126, 242, 358, 476, 592, 708, 826};
+constexpr int kRowY[kBoardSide] = {14, 132, 250, 368, 486, 602, 718, 836};
+constexpr int kPadCentreOffset = 59;
+// The palette's type bands, 34 pixels high from y 130.
+constexpr int kPaletteX = 1025;
+constexpr int kPaletteTop = 130;
+constexpr int kPaletteBand = 34;
+constexpr auto kPlacementTimeout = std::chrono::seconds(30);
+
+bool isPlacementLine(const std::string& line) {
+  const std::string prefix = "pad=";
+  if (line.rfind(prefix, 0) != 0 || line.size() == prefix.size()) return false;
+  return line.find_first_not_of("0123456789", prefix.size()) == std::string::npos;
+}
+
+int placements(const AppProcess& process) {
+  int count = 0;
+  for (const std::string& line : process.stdoutLines()) count += isPlacementLine(line) ? 1 : 0;
+  return count;
+}
+
+}  // namespace
+
+void placeTokensOnEveryPad(SubjectRun& run) {
+  XWindow& window = run.window();
+  for (int row = 0; row < kBoardSide; ++row) {
+    window.moveMouse(kPaletteX, kPaletteTop + row * kPaletteBand + kPaletteBand / 2);
+    window.click();
+    for (int column = 0; column < kBoardSide; ++column) {
+      window.moveMouse(kColumnX[column] + kPadCentreOffset, kRowY[row] + kPadCentreOffset);
+      window.click();
+    }
+  }
+  const auto deadline = std::chrono::steady_clock::now() + kPlacementTimeout;
+  while (placements(run.process()) < kPadCount) {
+    if (std::chrono::steady_clock::now() > deadline)
+      throw std::runtime_error("only " + std::to_string(placements(run.process())) + " tokens were placed");
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  }
+}

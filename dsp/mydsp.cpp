@@ -42,6 +42,14 @@ void scaleChannel(const FAUSTFLOAT* in, FAUSTFLOAT* out, int count, FAUSTFLOAT g
   for (int i = 0; i < count; ++i) out[i] = in[i] * gain;
 }
 
+// The loop is bound by its stores: where the processor has 256-bit vectors
+// this version runs instead (chosen once, when the library is loaded) and
+// stores half as often. Each product is the same single multiplication.
+[[gnu::target_clones("avx2", "default")]] void scaleChannels(FAUSTFLOAT** inputs, FAUSTFLOAT** outputs,
+                                                           const FAUSTFLOAT* gains, int count) {
+  for (int k = 0; k < kChannelCount; ++k) scaleChannel(inputs[k], outputs[k], count, gains[k]);
+}
+
 // One frame per frame on every channel; -1 says there is no such channel.
 int channelRate(int channel) {
   return static_cast<unsigned>(channel) <= static_cast<unsigned>(kChannelCount - 1) ? 1 : -1;
@@ -101,7 +109,7 @@ void mydsp::compute(int count, FAUSTFLOAT** inputs, FAUSTFLOAT** outputs) {
   for (int k = 0; k < kOwnPadChannels; ++k) gains[k] = fCanal[k];
   gains[kSharedChannel] = fCanal[kSharedChannel] * fCanal[kSharedChannel + 1];
   for (int k = kSharedChannel + 1; k < kChannelCount; ++k) gains[k] = fCanal[k + 1];
-  for (int k = 0; k < kChannelCount; ++k) scaleChannel(inputs[k], outputs[k], count, gains[k]);
+  scaleChannels(inputs, outputs, gains, count);
 }
 
 int mydsp::getInputRate(int channel) { return channelRate(channel); }

@@ -1,6 +1,11 @@
 #include "images.h"
 
 #include <SFML/System/Err.hpp>
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <fstream>
+#include <optional>
 #include <thread>
 
 namespace {
@@ -14,6 +19,34 @@ const char* const kInterfaceFiles[kInterfaceCount] = {
     "./images/mv1.png",      "./images/mv3.png",       "./images/mvx.png",
     "./images/mute1.png",    "./images/muteGrp.png",   "./images/mute3.png"};
 
+// An image larger than the largest texture can never be shown, yet the
+// graphics library decodes it whole before it finds that out: a 20000 by
+// 20000 grey PNG takes 3.2 GB (the decoder's pixels and the image's copy),
+// and where that much memory is not to be had the run ends in
+// std::bad_alloc instead of status 1. Such a file is refused from the size
+// in its header, without decoding.
+constexpr unsigned char kPngSignature[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n'};
+constexpr std::size_t kPngWidthOffset = 16;  // signature, IHDR length and type
+
+std::uint32_t bigEndian(const unsigned char* bytes) {
+  return std::uint32_t(bytes[0]) << 24 | std::uint32_t(bytes[1]) << 16 | std::uint32_t(bytes[2]) << 8 | bytes[3];
+}
+
+// The width and height that a PNG file's header announces; nothing for a
+// file that does not start like a PNG (the decoder then judges it).
+std::optional<sf::Vector2u> pngSize(const char* path) {
+  std::ifstream file(path, std::ios::binary);
+  unsigned char header[kPngWidthOffset + 8];
+  if (!file.read(reinterpret_cast<char*>(header), sizeof header)) return std::nullopt;
+  if (!std::equal(kPngSignature, kPngSignature + sizeof kPngSignature, header)) return std::nullopt;
+  return sf::Vector2u(bigEndian(header + kPngWidthOffset), bigEndian(header + kPngWidthOffset + 4));
+}
+
+bool fitsInTexture(const char* path, unsigned maximumSize) {
+  const auto size = pngSize(path);
+  return !size || (size->x <= maximumSize && size->y <= maximumSize);
+}
+
 // Decoding the PNG files is most of the CPU time of start-up besides the
 // window (the board image alone is 942 by 962 pixels). A helper thread
 // decodes them while the engine facade connects to the audio server, which
@@ -25,15 +58,20 @@ struct prefetch {
   sf::Image genImages[kTypeCount];
   sf::Image interfaceImages[kInterfaceCount];
   bool decoded = false;
+  unsigned maximumTextureSize = 0;
   std::streambuf* errorOutput = nullptr;
   std::thread helper;
 
   void decode() {
     for (int t = 0; t < kTypeCount; ++t)
-      if (!genImages[t].loadFromFile(kGenFiles[t])) return;
+      if (!decodeOne(genImages[t], kGenFiles[t])) return;
     for (int i = 0; i < kInterfaceCount; ++i)
-      if (!interfaceImages[i].loadFromFile(kInterfaceFiles[i])) return;
+      if (!decodeOne(interfaceImages[i], kInterfaceFiles[i])) return;
     decoded = true;
+  }
+
+  bool decodeOne(sf::Image& image, const char* path) const {
+    return fitsInTexture(path, maximumTextureSize) && image.loadFromFile(path);
   }
 
   // True when every image was decoded.
@@ -64,15 +102,27 @@ bool loadDecoded(images& loaded, prefetch& done) {
   return true;
 }
 
+// A file too large for a texture is refused before it is decoded; the
+// texture's creation at its size then fails with the library's own report,
+// the one that the load would have made after decoding it.
+bool loadTexture(sf::Texture& texture, const char* path) {
+  if (!fitsInTexture(path, sf::Texture::getMaximumSize())) {
+    const sf::Vector2u size = *pngSize(path);
+    texture.create(size.x, size.y);
+    return false;
+  }
+  return texture.loadFromFile(path, kWholeImage);
+}
+
 bool loadFromFiles(images& loaded) {
   sf::Sprite typeSprites[kTypeCount];
   for (int t = 0; t < kTypeCount; ++t) {
-    if (!loaded.genTextures[t].loadFromFile(kGenFiles[t], kWholeImage)) return false;
+    if (!loadTexture(loaded.genTextures[t], kGenFiles[t])) return false;
     typeSprites[t] = sf::Sprite(loaded.genTextures[t]);
   }
   for (int t = 0; t < kTypeCount; ++t) genSprite[t] = typeSprites[t];
   for (int i = 0; i < kInterfaceCount; ++i) {
-    if (!loaded.interfaceTextures[i].loadFromFile(kInterfaceFiles[i], kWholeImage)) return false;
+    if (!loadTexture(loaded.interfaceTextures[i], kInterfaceFiles[i])) return false;
     loaded.interfaceSprites[i] = sf::Sprite(loaded.interfaceTextures[i]);
   }
   return true;
@@ -82,6 +132,8 @@ bool loadFromFiles(images& loaded) {
 
 bool prefetchImages() {
   pending = new prefetch();
+  // Asked here, on the thread whose context the window has made current.
+  pending->maximumTextureSize = sf::Texture::getMaximumSize();
   pending->errorOutput = sf::err().rdbuf(nullptr);
   pending->helper = std::thread([work = pending] { work->decode(); });
   return true;

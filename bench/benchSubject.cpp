@@ -16,8 +16,10 @@ const std::string kPeakMemoryField = "VmHWM:";
 
 Subject zelquorProgram() { return {"program", zelquorExecutable(), {}, "Faust is Running =", true}; }
 
-Subject frameFloor(int tokens) {
-  return {"frameFloor", ZELQUOR_FRAME_FLOOR, {std::to_string(tokens)}, "floor running =", true};
+Subject frameFloor(int tokens, bool withJack) {
+  Subject floor{"frameFloor", ZELQUOR_FRAME_FLOOR, {std::to_string(tokens)}, "floor running =", true};
+  if (!withJack) floor.arguments.push_back("--no-jack");
+  return floor;
 }
 
 Subject startupFloor() { return {"startupFloor", ZELQUOR_STARTUP_FLOOR, {}, "floor running =", true}; }

@@ -23,7 +23,7 @@ struct Subject {
 };
 
 Subject zelquorProgram();
-Subject frameFloor(int tokens);
+Subject frameFloor(int tokens, bool withJack = true);
 Subject startupFloor();
 Subject bareCopyClient();
 

@@ -97,6 +97,7 @@ def main(argv):
         return 2
     benchmark_files, system = split_files(paths)
     results, context = load(benchmark_files, field)
+    context = context or {}
     real_results, _ = load(benchmark_files, "real_time")
     ns = lambda name: results[name][0] if name in results else None
     missed, ties = [], []
@@ -215,14 +216,24 @@ def median(values):
     return statistics.median(values) if values else None
 
 
-def ratio_row(label, ours, floor, goal, unit, missed, what):
-    ratio = ours / floor if ours and floor else None
+def paired_ratio(ours, floors):
+    """Median of the ratios of runs made one after the other (run i with
+    run i): drift of the machine between rounds cancels out."""
+    pairs = [a / b for a, b in zip(ours, floors) if a and b]
+    return statistics.median(pairs) if pairs else None
+
+
+def ratio_row(label, ours, floors, goal, unit, missed, what, scale=1.0):
+    """Medians of both series and the median of their paired ratios."""
+    ours_median, floor_median = median(ours), median(floors)
+    ratio = paired_ratio(ours, floors)
     verdict = ""
     if goal is not None and ratio is not None:
         verdict = "ok" if ratio <= goal else "MISSED"
         if verdict == "MISSED":
             missed.append(f"{what} = {ratio:.2f}x")
-    print(f"{label:<28} {fmt(ours, 10, 2)} {fmt(floor, 10, 2)} {fmt(ratio, 7, 3)}  {unit:<7} {verdict}")
+    print(f"{label:<34} {fmt(ours_median and ours_median * scale, 10, 2)} "
+          f"{fmt(floor_median and floor_median * scale, 10, 2)} {fmt(ratio, 7, 3)}  {unit:<7} {verdict}")
 
 
 def print_system(system, missed):
@@ -231,40 +242,43 @@ def print_system(system, missed):
     dsp, memory = system.get("dspLoad", {}), system.get("memory", {})
     print()
     print(f"Real program vs floor programs (private Xvfb and dummy jackd at {system.get('sampleRate')} Hz, "
-          f"{system.get('framesPerPeriod')} frames a period); load average "
-          f"{system.get('loadAverageAtStart')} at the start, {system.get('loadAverageAtEnd')} at the end")
-    header = f"{'':<28} {'program':>10} {'floor':>10} {'ratio':>7}  {'unit':<7} goal"
+          f"{system.get('framesPerPeriod')} frames a period);")
+    print(f"load average {system.get('loadAverageAtStart')} at the start, {system.get('loadAverageAtEnd')} at the end")
+    header = f"{'':<34} {'program':>10} {'floor':>10} {'ratio':>7}  {'unit':<7} goal"
     print(header)
     print("-" * len(header))
     for tokens in ("0", "64"):
-        p = median(frames.get(f"program/{tokens}/medianMs", []))
-        f = median(frames.get(f"frameFloor/{tokens}/medianMs", []))
-        if p is not None:
-            ratio_row(f"frame, {tokens} tokens", p, f, FRAME_GOAL, "ms", missed, f"frame time with {tokens} tokens")
-            print(f"{'  frames a second':<28} {fmt(1e3 / p, 10, 1)} {fmt(1e3 / f if f else None, 10, 1)}")
-            pc = median(frames.get(f"program/{tokens}/cpuMs", []))
-            fc = median(frames.get(f"frameFloor/{tokens}/cpuMs", []))
-            ratio_row("  process CPU per frame", pc, fc, None, "ms", missed, "")
-    p, f = median(startup.get("program/ms", [])), median(startup.get("startupFloor/ms", []))
-    if p is not None:
-        ratio_row(f"start-up ({len(startup['program/ms'])} runs each)", p, f, STARTUP_GOAL, "ms", missed,
-                  "start-up time")
-    p, f = median(dsp.get("program/percent", [])), median(dsp.get("bareCopyClient/percent", []))
-    idle = median(dsp.get("idle/percent", []))
-    if p is not None:
-        ratio_row("DSP load, 63 channels fed", p, f, DSP_LOAD_GOAL, "%", missed, "DSP load")
-        net = (p - idle) / (f - idle) if idle is not None and f and f > idle else None
-        print(f"{'  probe alone / beyond it':<28} {fmt(idle, 10, 2)} {'':>10} {fmt(net, 7, 3)}  %")
-    p = median(memory.get("program/64/vmHWMKiB", []))
-    f = median(memory.get("frameFloor/64/vmHWMKiB", []))
-    if p is not None:
-        ratio_row("peak memory (VmHWM), 64 tokens", p / 1024, f / 1024 if f else None, None, "MiB", missed, "")
-    print("Frame: median interval between buffer swaps, counted by the preloaded frameCounter in both")
-    print("(median over rounds of the median of 1 s windows). Floors: frameFloor draws the same window")
-    print("content with nothing else and runs the same 126-port JACK client; startupFloor opens the")
-    print("same window and JACK client, then prints its line; bareCopyClient copies 63 inputs to 63")
-    print("outputs. DSP load: jack_cpu_load averaged over seconds, probe feeding 63 inputs, reading 63")
-    print("outputs; 'beyond it' = (program - probe alone) / (bare - probe alone).")
+        ours = frames.get(f"program/{tokens}/medianMs", [])
+        floors = frames.get(f"frameFloor/{tokens}/medianMs", [])
+        if not ours:
+            continue
+        ratio_row(f"frame, {tokens} tokens ({len(ours)} rounds)", ours, floors, FRAME_GOAL, "ms", missed,
+                  f"frame time with {tokens} tokens")
+        p, f = median(ours), median(floors)
+        print(f"{'  frames a second':<34} {fmt(1e3 / p, 10, 1)} {fmt(1e3 / f if f else None, 10, 1)}")
+        ratio_row("  process CPU per frame", frames.get(f"program/{tokens}/cpuMs", []),
+                  frames.get(f"frameFloor/{tokens}/cpuMs", []), None, "ms", missed, "")
+    ours, floors = startup.get("program/ms", []), startup.get("startupFloor/ms", [])
+    if ours:
+        ratio_row(f"start-up ({len(ours)} runs each)", ours, floors, STARTUP_GOAL, "ms", missed, "start-up time")
+    ours = dsp.get("program/percent", [])
+    if ours:
+        ratio_row(f"DSP load vs bare client ({len(ours)} rounds)", ours, dsp.get("bareCopyClient/percent", []),
+                  DSP_LOAD_GOAL, "%", missed, "DSP load")
+        ratio_row("  vs bare client beside drawing", ours, dsp.get("bareBesideDrawing/percent", []), None, "%",
+                  missed, "")
+        print(f"{'  probe alone':<34} {fmt(median(dsp.get('idle/percent', [])), 10, 2)}")
+    ours = memory.get("program/64/vmHWMKiB", [])
+    if ours:
+        ratio_row("peak memory (VmHWM), 64 tokens", ours, memory.get("frameFloor/64/vmHWMKiB", []), None, "MiB",
+                  missed, "", scale=1 / 1024)
+    print("Ratios: median over rounds of program / floor, the two run one after the other. Frame: interval")
+    print("between buffer swaps, counted by the preloaded frameCounter in both (median of 1 s windows).")
+    print("frameFloor draws the same window content with nothing else and runs the same 126-port JACK")
+    print("client; startupFloor opens the same window and JACK client, then prints its line;")
+    print("bareCopyClient copies 63 inputs to 63 outputs. DSP load: jack_cpu_load averaged over seconds")
+    print("while a probe feeds the 63 inputs and reads the 63 outputs; 'beside drawing': the bare client")
+    print("while frameFloor (no JACK client) keeps the processors as busy as the program's drawing.")
 
 
 if __name__ == "__main__":

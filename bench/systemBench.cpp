@@ -8,7 +8,11 @@
 //             vs startupFloor, runs interleaved
 //   dspLoad   the server's DSP load with a probe feeding all 63 inputs and
 //             reading all 63 outputs of the program, of the bare copy
-//             client, and with the probe alone
+//             client (alone, and beside frameFloor drawing without a JACK
+//             client, which keeps the processors as busy as the program's
+//             own drawing does), and with the probe alone
+// Each series keeps its runs in order, so that run i of the program and run
+// i of its floor, made one after the other, can be taken as a pair.
 // Writes everything as JSON for printRatios.py; progress goes to stderr.
 //
 // Usage: systemBench --out=FILE [--frame-rounds=N] [--frame-windows=N]
@@ -17,6 +21,7 @@
 #include <fstream>
 #include <iostream>
 #include <map>
+#include <memory>
 #include <sstream>
 #include <stdexcept>
 #include <string>
@@ -35,7 +40,7 @@ constexpr auto kSettleTime = std::chrono::milliseconds(500);
 
 struct Options {
   std::string out;
-  int frameRounds = 3;
+  int frameRounds = 5;
   int frameWindows = 4;
   int startups = 10;
   int loadRounds = 3;
@@ -90,10 +95,15 @@ void writeSeries(std::ostream& out, const std::string& name, const Series& serie
   out << "\n  }" << (last ? "" : ",") << "\n";
 }
 
+// Who goes first alternates from one round to the next.
+std::vector<Subject> inTurn(int round, const Subject& program, const Subject& floor) {
+  return round % 2 == 0 ? std::vector<Subject>{program, floor} : std::vector<Subject>{floor, program};
+}
+
 void runFrames(const Servers& servers, const Options& options, Series& frames, Series& memory) {
   for (int round = 0; round < options.frameRounds; ++round)
     for (int tokens : {0, kBoardTokens})
-      for (const Subject& subject : {zelquorProgram(), frameFloor(tokens)}) {
+      for (const Subject& subject : inTurn(round, zelquorProgram(), frameFloor(tokens))) {
         const std::string key = subject.name + "/" + std::to_string(tokens);
         SubjectRun run(subject, servers, frameCounterEnvironment());
         run.waitUntilRunning();
@@ -111,7 +121,7 @@ void runFrames(const Servers& servers, const Options& options, Series& frames, S
 
 void runStartups(const Servers& servers, const Options& options, Series& startup) {
   for (int i = 0; i < options.startups; ++i)
-    for (const Subject& subject : {zelquorProgram(), startupFloor()}) {
+    for (const Subject& subject : inTurn(i, zelquorProgram(), startupFloor())) {
       SubjectRun run(subject, servers);
       if (!run.waitUntilRunning()) throw std::runtime_error(subject.name + " started without its JACK client");
       startup[subject.name + "/ms"].push_back(run.startUpTime().count());
@@ -124,8 +134,13 @@ void runStartups(const Servers& servers, const Options& options, Series& startup
 }
 
 double loadWith(const Subject* subject, const std::string& clientName, const Servers& servers, JackProbe& probe,
-                double seconds) {
+                double seconds, const Subject* beside = nullptr) {
   if (subject == nullptr) return averageDspLoad(probe.client(), seconds);
+  std::unique_ptr<SubjectRun> busy;
+  if (beside != nullptr) {
+    busy = std::make_unique<SubjectRun>(*beside, servers);
+    busy->waitUntilRunning();
+  }
   SubjectRun run(*subject, servers);
   if (!run.waitUntilRunning()) throw std::runtime_error(subject->name + " started without its JACK client");
   probe.connectTo(clientName);
@@ -139,10 +154,14 @@ void runDspLoad(const Servers& servers, const Options& options, Series& dspLoad)
   JackProbe probe("zelquorLoadProbe");
   const Subject program = zelquorProgram();
   const Subject bare = bareCopyClient();
+  const Subject drawing = frameFloor(0, false);
+  const double seconds = options.loadSeconds;
   for (int round = 0; round < options.loadRounds; ++round) {
-    dspLoad["idle/percent"].push_back(loadWith(nullptr, "", servers, probe, options.loadSeconds));
-    dspLoad["program/percent"].push_back(loadWith(&program, "zelquors", servers, probe, options.loadSeconds));
-    dspLoad["bareCopyClient/percent"].push_back(loadWith(&bare, "zelquorBareCopy", servers, probe, options.loadSeconds));
+    dspLoad["idle/percent"].push_back(loadWith(nullptr, "", servers, probe, seconds));
+    dspLoad["program/percent"].push_back(loadWith(&program, "zelquors", servers, probe, seconds));
+    dspLoad["bareCopyClient/percent"].push_back(loadWith(&bare, "zelquorBareCopy", servers, probe, seconds));
+    dspLoad["bareBesideDrawing/percent"].push_back(
+        loadWith(&bare, "zelquorBareCopy", servers, probe, seconds, &drawing));
   }
   say("DSP load runs done");
 }

@@ -37,6 +37,7 @@ constexpr int kSampleRate = 48000;
 constexpr int kFramesPerPeriod = 256;
 constexpr int kBoardTokens = 64;
 constexpr auto kSettleTime = std::chrono::milliseconds(500);
+constexpr int kStartAttempts = 3;
 
 struct Options {
   std::string out;
@@ -95,6 +96,18 @@ void writeSeries(std::ostream& out, const std::string& name, const Series& serie
   out << "\n  }" << (last ? "" : ",") << "\n";
 }
 
+// A client opening at the same moment as a client of another server (other
+// people's tests may run one) fails now and then: such a run starts again.
+std::unique_ptr<SubjectRun> startRunning(const Subject& subject, const Servers& servers,
+                                         const std::vector<std::string>& environment = {}) {
+  for (int attempt = 1;; ++attempt) {
+    auto run = std::make_unique<SubjectRun>(subject, servers, environment);
+    if (run->waitUntilRunning()) return run;
+    if (attempt == kStartAttempts) throw std::runtime_error(subject.name + " started without its JACK client");
+    say(subject.name + " started without its JACK client; starting it again");
+  }
+}
+
 // Who goes first alternates from one round to the next.
 std::vector<Subject> inTurn(int round, const Subject& program, const Subject& floor) {
   return round % 2 == 0 ? std::vector<Subject>{program, floor} : std::vector<Subject>{floor, program};
@@ -105,8 +118,8 @@ void runFrames(const Servers& servers, const Options& options, Series& frames, S
     for (int tokens : {0, kBoardTokens})
       for (const Subject& subject : inTurn(round, zelquorProgram(), frameFloor(tokens))) {
         const std::string key = subject.name + "/" + std::to_string(tokens);
-        SubjectRun run(subject, servers, frameCounterEnvironment());
-        run.waitUntilRunning();
+        const auto running = startRunning(subject, servers, frameCounterEnvironment());
+        SubjectRun& run = *running;
         if (subject.name == "program" && tokens == kBoardTokens) placeTokensOnEveryPad(run);
         const FrameTimes times = measureFrames(run, options.frameWindows);
         frames[key + "/medianMs"].push_back(times.medianMs);
@@ -122,10 +135,9 @@ void runFrames(const Servers& servers, const Options& options, Series& frames, S
 void runStartups(const Servers& servers, const Options& options, Series& startup) {
   for (int i = 0; i < options.startups; ++i)
     for (const Subject& subject : inTurn(i, zelquorProgram(), startupFloor())) {
-      SubjectRun run(subject, servers);
-      if (!run.waitUntilRunning()) throw std::runtime_error(subject.name + " started without its JACK client");
-      startup[subject.name + "/ms"].push_back(run.startUpTime().count());
-      run.close();
+      const auto run = startRunning(subject, servers);
+      startup[subject.name + "/ms"].push_back(run->startUpTime().count());
+      run->close();
       // The server drops the client of a process that has ended on its own
       // time; the next start must not wait for that.
       std::this_thread::sleep_for(kSettleTime);
@@ -137,15 +149,11 @@ double loadWith(const Subject* subject, const std::string& clientName, const Ser
                 double seconds, const Subject* beside = nullptr) {
   if (subject == nullptr) return averageDspLoad(probe.client(), seconds);
   std::unique_ptr<SubjectRun> busy;
-  if (beside != nullptr) {
-    busy = std::make_unique<SubjectRun>(*beside, servers);
-    busy->waitUntilRunning();
-  }
-  SubjectRun run(*subject, servers);
-  if (!run.waitUntilRunning()) throw std::runtime_error(subject->name + " started without its JACK client");
+  if (beside != nullptr) busy = startRunning(*beside, servers);
+  const auto run = startRunning(*subject, servers);
   probe.connectTo(clientName);
   const double load = averageDspLoad(probe.client(), seconds);
-  run.close();
+  run->close();
   return load;
 }
 

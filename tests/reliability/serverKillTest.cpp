@@ -15,8 +15,7 @@
 #include <vector>
 
 #include "appProcess.h"
-#include "jackServer.h"
-#include "runEnvironment.h"
+#include "programOnServer.h"
 #include "startupLines.h"
 #include "xServer.h"
 #include "xWindow.h"
@@ -88,11 +87,10 @@ std::string lastLineOf(const std::string& text) {
 
 // Plays one round and returns the milliseconds from the kill to the end.
 long playRound(const XServer& x, const Round& round) {
-  JackServer jack;
-  AppOptions options;
-  options.environment = environmentOn(x, jack);
-  AppProcess app(options);
-  EXPECT_TRUE(app.waitForLine(kRunningLine)) << app.stderrText();
+  ProgramOnServer started = startOnServer(x, AppOptions());
+  EXPECT_TRUE(started.failure.empty()) << started.failure;
+  if (!started.app) return -1;
+  AppProcess& app = *started.app;
   const auto window = XWindow::find(x.displayName(), kWindowTitle);
   EXPECT_TRUE(window);
   if (!window) return -1;
@@ -102,7 +100,7 @@ long playRound(const XServer& x, const Round& round) {
   const Lines beforeKill = app.stdoutLines();
 
   const auto killed = Clock::now();
-  jack.stop(SIGKILL);
+  started.jack->stop(SIGKILL);
   while (app.running() && Clock::now() < killed + kEndTimeout) std::this_thread::sleep_for(kExitPoll);
   const auto ended = Clock::now();
   // The X server still holds the button that the drag pressed; the next

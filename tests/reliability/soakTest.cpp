@@ -26,6 +26,7 @@
 #include "appProcess.h"
 #include "jackProbe.h"
 #include "jackServer.h"
+#include "programOnServer.h"
 #include "randomSession.h"
 #include "sentGains.h"
 #include "startupLines.h"
@@ -92,12 +93,12 @@ class QuickBrowser {
 class Soak : public testing::Test {
  protected:
   void SetUp() override {
-    jack_ = std::make_unique<JackServer>();
     AppOptions options;
-    options.environment = {x_.displayEntry(),      jack_->defaultServerEntry(), JackServer::noStartEntry(),
-                           browser_.pathEntry(), kSanitizerOptions,           kUndefinedOptions};
-    app_ = std::make_unique<AppProcess>(options);
-    ASSERT_TRUE(app_->waitForLine(kRunningLine)) << app_->stderrText();
+    options.environment = {browser_.pathEntry(), kSanitizerOptions, kUndefinedOptions};
+    ProgramOnServer started = startOnServer(x_, options);
+    ASSERT_TRUE(started.failure.empty()) << started.failure;
+    jack_ = std::move(started.jack);
+    app_ = std::move(started.app);
     window_ = XWindow::find(x_.displayName(), kWindowTitle);
     ASSERT_TRUE(window_);
     jack_->useInThisProcess();

@@ -15,8 +15,7 @@
 #include <vector>
 
 #include "appProcess.h"
-#include "jackServer.h"
-#include "runEnvironment.h"
+#include "programOnServer.h"
 #include "startupLines.h"
 #include "valgrindLog.h"
 #include "xServer.h"
@@ -92,15 +91,14 @@ std::string listed(const std::vector<LossRecord>& records) {
 
 TEST(ValgrindSession, NoErrorNoLeakAndOnlyTheFacadeKept) {
   XServer x;
-  JackServer jack;
   AppOptions options;
   options.program = "valgrind";
   options.arguments = kValgrindArguments;
   options.arguments.push_back(zelquorExecutable());
-  options.environment = environmentOn(x, jack);
   const auto started = Clock::now();
-  AppProcess app(options);
-  ASSERT_TRUE(app.waitForLine(kRunningLine, LineMatch::exact, kStartTimeout)) << app.stderrText();
+  ProgramOnServer run = startOnServer(x, options, kStartTimeout);
+  ASSERT_TRUE(run.failure.empty()) << run.failure;
+  AppProcess& app = *run.app;
   const double startSeconds = secondsSince(started);
   const auto window = XWindow::find(x.displayName(), kWindowTitle, kStepTimeout);
   ASSERT_TRUE(window);

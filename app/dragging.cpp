@@ -3,13 +3,10 @@
 #include <iostream>
 
 #include "boardModel.h"
-#include "engineFacade.h"
 #include "gainLaw.h"
 
 namespace {
 
-// A token's corner sits this far above-left of the pointer in single mode.
-constexpr int kGrabOffset = 12;
 constexpr float kMaxCornerX = 940.0f;
 constexpr float kMinCornerX = 9.0f;
 constexpr float kLowCornerX = 8.0f;
@@ -38,9 +35,7 @@ void displaceOther(int t, int p) {
   if (other == kNone || other == t) return;
   tabgen[other].active = 0;
   tabgen[other].padIndex = kNone;
-  char address[kAddressSize];
-  formatAddress(address, p);
-  dspFaust->setParamValue(address, 0.0f);
+  silencePad(p);
 }
 
 void moveTo(gen& token, float x, float y) {

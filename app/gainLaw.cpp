@@ -64,6 +64,12 @@ void formatAddress(char (&address)[kAddressSize], int number) {
   std::snprintf(address, kAddressSize, "/Canaux0/canal%d", number);
 }
 
+void silencePad(int number) {
+  char address[kAddressSize];
+  formatAddress(address, number);
+  dspFaust->setParamValue(address, 0.0f);
+}
+
 void gain(int x, int y) {
   const int p = findPadWH(x, y);
   if (p == kNone) return;

@@ -10,4 +10,7 @@ void gain(int x, int y);
 constexpr int kAddressSize = 32;
 void formatAddress(char (&address)[kAddressSize], int number);
 
+// Sends 0 to the pad's parameter: its channel falls silent.
+void silencePad(int number);
+
 #endif

@@ -88,19 +88,6 @@ prefetch* pending = nullptr;
 // The whole image, as sf::Texture::loadFromFile(path, sf::IntRect()) makes it.
 const sf::IntRect kWholeImage;
 
-bool loadDecoded(images& loaded, prefetch& done) {
-  sf::Sprite typeSprites[kTypeCount];
-  for (int t = 0; t < kTypeCount; ++t) {
-    if (!loaded.genTextures[t].loadFromImage(done.genImages[t], kWholeImage)) return false;
-    typeSprites[t] = sf::Sprite(loaded.genTextures[t]);
-  }
-  for (int t = 0; t < kTypeCount; ++t) genSprite[t] = typeSprites[t];
-  for (int i = 0; i < kInterfaceCount; ++i) {
-    if (!loaded.interfaceTextures[i].loadFromImage(done.interfaceImages[i], kWholeImage)) return false;
-    loaded.interfaceSprites[i] = sf::Sprite(loaded.interfaceTextures[i]);
-  }
-  return true;
-}
 
 // A file too large for a texture is refused before it is decoded; the
 // texture's creation at its size then fails with the library's own report,
@@ -114,18 +101,35 @@ bool loadTexture(sf::Texture& texture, const char* path) {
   return texture.loadFromFile(path, kWholeImage);
 }
 
-bool loadFromFiles(images& loaded) {
+// Makes every texture in load order with make(texture, slot), slots 0 to 7
+// for the token types and then the interface images, with a sprite of each;
+// stops at the first that fails.
+template <class Make>
+bool makeTextures(images& loaded, Make make) {
   sf::Sprite typeSprites[kTypeCount];
   for (int t = 0; t < kTypeCount; ++t) {
-    if (!loadTexture(loaded.genTextures[t], kGenFiles[t])) return false;
+    if (!make(loaded.genTextures[t], t)) return false;
     typeSprites[t] = sf::Sprite(loaded.genTextures[t]);
   }
   for (int t = 0; t < kTypeCount; ++t) genSprite[t] = typeSprites[t];
   for (int i = 0; i < kInterfaceCount; ++i) {
-    if (!loadTexture(loaded.interfaceTextures[i], kInterfaceFiles[i])) return false;
+    if (!make(loaded.interfaceTextures[i], kTypeCount + i)) return false;
     loaded.interfaceSprites[i] = sf::Sprite(loaded.interfaceTextures[i]);
   }
   return true;
+}
+
+bool loadDecoded(images& loaded, prefetch& done) {
+  return makeTextures(loaded, [&done](sf::Texture& texture, int slot) {
+    const sf::Image& image = slot < kTypeCount ? done.genImages[slot] : done.interfaceImages[slot - kTypeCount];
+    return texture.loadFromImage(image, kWholeImage);
+  });
+}
+
+bool loadFromFiles(images& loaded) {
+  return makeTextures(loaded, [](sf::Texture& texture, int slot) {
+    return loadTexture(texture, slot < kTypeCount ? kGenFiles[slot] : kInterfaceFiles[slot - kTypeCount]);
+  });
 }
 
 }  // namespace

@@ -35,7 +35,6 @@ constexpr zone kMoveZone = {9, 939, 15, 949};
 // The palette's bands: type = (y - kPaletteTop) / kPaletteBand, truncated.
 constexpr int kPaletteTop = 130;
 constexpr int kPaletteBand = 34;
-constexpr int kGrabOffset = 12;
 
 struct moveModeButton {
   zone area;
@@ -60,12 +59,6 @@ const muteButton kMuteButtons[] = {
     {kMuteGroupZone, "bouton: mute groupe ", muteGroup},
     {kMuteAllZone, "bouton: tout muter", muteAll},
 };
-
-void silence(int padNumber) {
-  char address[kAddressSize];
-  formatAddress(address, padNumber);
-  dspFaust->setParamValue(address, 0.0f);
-}
 
 void takeOff(int g) {
   tabgen[g].active = 0;
@@ -163,14 +156,14 @@ void muteGroup() {
   const int t = tabgen[genActif].type;
   for (int j = 0; j < kGenCount; ++j) {
     if (tabgen[j].type != t) continue;
-    if (tabgen[j].padIndex != kNone) silence(tabgen[j].padIndex);
+    if (tabgen[j].padIndex != kNone) silencePad(tabgen[j].padIndex);
     takeOff(j);
   }
 }
 
 void muteAll() {
   for (int k = 0; k < kGenCount; ++k) {
-    silence(k);
+    silencePad(k);
     takeOff(k);
   }
 }

@@ -1,6 +1,5 @@
 #include "dragging.h"
 
-
 #include "boardModel.h"
 #include "gainLaw.h"
 #include "traceLine.h"

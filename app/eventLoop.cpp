@@ -1,12 +1,11 @@
 #include "eventLoop.h"
 
-
 #include "engineFacade.h"
 #include "frame.h"
 #include "keyboard.h"
 #include "pointerInput.h"
-#include "window.h"
 #include "traceLine.h"
+#include "window.h"
 
 namespace {
 

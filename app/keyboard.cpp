@@ -1,6 +1,5 @@
 #include "keyboard.h"
 
-
 #include "boardModel.h"
 #include "pointerInput.h"
 #include "traceLine.h"

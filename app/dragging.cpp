@@ -1,9 +1,8 @@
 #include "dragging.h"
 
-#include <iostream>
-
 #include "boardModel.h"
 #include "gainLaw.h"
+#include "traceLine.h"
 
 namespace {
 
@@ -97,5 +96,5 @@ void drag_mouseMove(int x, int y) {
 
 void drag_onmouseup() {
   dragged = kNone;
-  std::cout << "end drag" << std::endl;
+  traceLine("end drag");
 }

@@ -1,11 +1,10 @@
 #include "eventLoop.h"
 
-#include <iostream>
-
 #include "engineFacade.h"
 #include "frame.h"
 #include "keyboard.h"
 #include "pointerInput.h"
+#include "traceLine.h"
 #include "window.h"
 
 namespace {
@@ -40,7 +39,7 @@ void dispatch(const sf::Event& event) {
 
 }  // namespace
 
-void traceRunning() { std::cout << "Faust is Running =" << dspFaust->isRunning() << std::endl; }
+void traceRunning() { traceLine("Faust is Running =", dspFaust->isRunning()); }
 
 void runEventLoop(images& shown) {
   while (window.isOpen()) {

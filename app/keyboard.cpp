@@ -1,9 +1,8 @@
 #include "keyboard.h"
 
-#include <iostream>
-
 #include "boardModel.h"
 #include "pointerInput.h"
+#include "traceLine.h"
 
 namespace {
 
@@ -24,7 +23,7 @@ void deleteInMode() {
 void onKeyPressed(sf::Event event) {
   if (event.type != sf::Event::KeyPressed) return;
   const int code = event.key.code;
-  std::cout << "key:" << code << " c" << std::endl;
+  traceLine("key:", code, " c");
   switch (code) {
     case kKeyG: mvType = kMoveGroup; break;
     case kKeyS: mvType = kMoveSingle; break;

@@ -1,12 +1,12 @@
 #include "pointerInput.h"
 
 #include <cstdlib>
-#include <iostream>
 
 #include "boardModel.h"
 #include "dragging.h"
 #include "engineFacade.h"
 #include "gainLaw.h"
+#include "traceLine.h"
 
 // The documentation is served by a web server on the user's own machine. The
 // trailing " &" lets the board go on while the browser runs.
@@ -94,7 +94,7 @@ void pressBoard(int x, int y) {
   } else {
     const int i = firstFreeGen();
     if (i != kNone) placeGen(i, p, x, y);
-    std::cout << "pad=" << p << std::endl;
+    traceLine("pad=", p);
   }
   gain(x, y);
   start_drag(genActif, x, y);
@@ -102,7 +102,7 @@ void pressBoard(int x, int y) {
 
 void pressPalette(int y) {
   const int q = (y - kPaletteTop) / kPaletteBand;
-  std::cout << "cy=" << static_cast<float>(q) << "bouton = " << q << std::endl;
+  traceLine("cy=", static_cast<float>(q), "bouton = ", q);
   genType = q;
 }
 
@@ -111,34 +111,36 @@ void pressPalette(int y) {
 void onClick(sf::Event event) {
   const int x = event.mouseButton.x;
   const int y = event.mouseButton.y;
-  if (event.mouseButton.button == sf::Mouse::Left)
-    std::cout << "the left button was pressed" << std::endl
-              << "mouse x: " << x << std::endl
-              << "mouse y: " << y << std::endl;
+  if (event.mouseButton.button == sf::Mouse::Left) {
+    traceLine("the left button was pressed");
+    traceLine("mouse x: ", x);
+    traceLine("mouse y: ", y);
+  }
   if (kLogoZone.holds(x, y)) std::system(kDocumentationCommand);
   if (kBoardZone.holds(x, y)) pressBoard(x, y);
   for (const moveModeButton& button : kMoveModeButtons)
     if (button.area.holds(x, y)) {
-      std::cout << button.trace << std::endl;
+      traceLine(button.trace);
       mvType = button.mode;
     }
   for (const muteButton& button : kMuteButtons)
     if (button.area.holds(x, y)) {
-      std::cout << button.trace << std::endl;
+      traceLine(button.trace);
       button.mute();
     }
   if (kPaletteZone.holds(x, y)) pressPalette(y);
 }
 
 void onMouseUp(sf::Event event) {
-  std::cout << "Bouton relâché" << std::endl;
+  traceLine("Bouton relâché");
   if (kReleaseZone.holds(event.mouseButton.x, event.mouseButton.y)) drag_onmouseup();
 }
 
 void onMouseMove(sf::Event event) {
   const int x = event.mouseMove.x;
   const int y = event.mouseMove.y;
-  std::cout << "mouse x: " << x << std::endl << "mouse y: " << y << std::endl;
+  traceLine("mouse x: ", x);
+  traceLine("mouse y: ", y);
   if (kMoveZone.holds(x, y)) drag_mouseMove(x, y);
 }
 
@@ -148,7 +150,7 @@ void muteGen() {
   formatAddress(address, tabgen[genActif].padIndex);
   dspFaust->setParamValue(address, 0.0f);
   takeOff(genActif);
-  std::cout << "message=" << address << std::endl;
+  traceLine("message=", address);
 }
 
 void muteGroup() {

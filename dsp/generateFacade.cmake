@@ -13,7 +13,7 @@ function(substitute pattern replacement)
 endfunction()
 
 substitute("\n<<includeIntrinsic>>\n" "\n")
-substitute("\n<<includeclass>>\n" "\n#include \"mydsp.h\"\n#include \"parameterAddress.h\"\n#include \"serverShutdown.h\"\n")
+substitute("\n<<includeclass>>\n" "\n#include \"mydsp.h\"\n#include \"parameterAddress.h\"\n")
 
 # Only the 64 full addresses name a parameter; anything else is ignored
 # without a message, a null address included.
@@ -24,11 +24,13 @@ substitute("    return fPolyEngine->getParamValue(address);"
 "    const int id = parameterIndexOf(address);
     return id >= 0 ? fPolyEngine->getParamValue(id) : 0.0f;")
 
-# The driver's default on server shutdown is exit(1) on the audio library's
-# thread; end the process without running static destructors instead.
-substitute("void DspFaust::init(dsp* mono_dsp, audio* driver)\n{"
-"void DspFaust::init(dsp* mono_dsp, audio* driver)\n{
-    if (driver) driver->setShutdownCallback(endOnServerShutdown, nullptr);")
+# The packaged driver ends the process with exit(1) on the audio library's
+# thread, and only when the informative shutdown callback is called; ours
+# ends it without running static destructors, on either callback.
+substitute("    driver = new jackaudio(auto_connect);"
+"    driver = new jackDriver(auto_connect);")
+substitute("DspFaust::DspFaust(bool auto_connect)\n{"
+"#include \"jackDriver.h\"\n\nDspFaust::DspFaust(bool auto_connect)\n{")
 
 file(WRITE "${OUTPUT}.tmp" "${text}")
 file(COPY_FILE "${OUTPUT}.tmp" "${OUTPUT}" ONLY_IF_DIFFERENT)

@@ -2,9 +2,16 @@
 #ifndef ZELQUOR_SERVER_SHUTDOWN_H
 #define ZELQUOR_SERVER_SHUTDOWN_H
 
-// Installed as the audio driver's shutdown callback. The driver has already
-// written the server's reason on standard error; this ends the process with
-// status 1 at once, from the audio library's thread.
-void endOnServerShutdown(const char* reason, void* arg);
+#include <jack/jack.h>
+
+// The JACK library tells a client that its server went away through one of
+// two callbacks: the informative one, with the server's reason, or the plain
+// one. jackd calls the informative one when a client set it, else the plain
+// one; other servers' JACK layers may call only the plain one. Both are
+// installed, and whichever comes first writes one reason line on standard
+// error and ends the process with status 1 at once, from the library's
+// thread.
+void endOnInfoShutdown(jack_status_t code, const char* reason, void* arg);
+void endOnShutdown(void* arg);
 
 #endif

@@ -80,11 +80,6 @@ bool waitForTrace(const AppProcess& app, const Lines& expected) {
   return true;
 }
 
-std::string lastLineOf(const std::string& text) {
-  const auto lines = splitLines(text);
-  return lines.empty() ? "" : lines.back();
-}
-
 // Plays one round and returns the milliseconds from the kill to the end.
 long playRound(const XServer& x, const Round& round) {
   ProgramOnServer started = startOnServer(x, AppOptions());

@@ -4,13 +4,13 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 
-#include <memory>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "appProcess.h"
 #include "jackServer.h"
+#include "pointerSweep.h"
 #include "runEnvironment.h"
 #include "startupLines.h"
 #include "xServer.h"
@@ -21,34 +21,6 @@ namespace {
 constexpr int kRounds = 24;
 // Every third round the server is asked to stop (SIGTERM) instead of killed.
 constexpr int kTermEvery = 3;
-// The pointer sweeps across the board, one move every 2 ms, for longer than
-// a round lasts.
-constexpr int kSweepMoves = 2000;
-const std::string kMoveGap = "0.002";
-constexpr int kSweepLeft = 40, kSweepRight = 900, kSweepTop = 60, kSweepBottom = 900, kSweepStep = 37;
-
-// One xdotool run that moves the pointer to and fro over the board, so that
-// the program handles events and writes trace lines while its server goes.
-std::unique_ptr<AppProcess> sweepPointer(const XServer& x, const XWindow& window) {
-  AppOptions options;
-  options.program = "xdotool";
-  options.environment = {x.displayEntry()};
-  int px = kSweepLeft, py = kSweepTop, dx = kSweepStep, dy = kSweepStep / 2;
-  for (int move = 0; move < kSweepMoves; ++move) {
-    options.arguments.insert(options.arguments.end(), {"mousemove", "--window", std::to_string(window.id()),
-                                                       std::to_string(px), std::to_string(py), "sleep", kMoveGap});
-    if (px + dx > kSweepRight || px + dx < kSweepLeft) dx = -dx;
-    if (py + dy > kSweepBottom || py + dy < kSweepTop) dy = -dy;
-    px += dx;
-    py += dy;
-  }
-  return std::make_unique<AppProcess>(options);
-}
-
-std::string lastLineOf(const std::string& text) {
-  const auto lines = splitLines(text);
-  return lines.empty() ? "" : lines.back();
-}
 
 // Plays one round; returns what went wrong, or nothing.
 std::string playRound(const XServer& x, int signal) {

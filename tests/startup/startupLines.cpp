@@ -27,6 +27,11 @@ std::vector<std::string> splitLines(const std::string& text) {
   return lines;
 }
 
+std::string lastLineOf(const std::string& text) {
+  const auto lines = splitLines(text);
+  return lines.empty() ? "" : lines.back();
+}
+
 bool waitForLineAnywhere(const AppProcess& app, const std::string& line, Timeout timeout) {
   const auto deadline = std::chrono::steady_clock::now() + timeout;
   while (!holdsLine(app.stdoutLines(), line)) {

@@ -19,6 +19,8 @@ const std::string kWindowTitle = "Zelquor";
 std::vector<std::string> linesStartingWith(const std::vector<std::string>& lines, const std::string& prefix);
 bool holdsLine(const std::vector<std::string>& lines, const std::string& line);
 std::vector<std::string> splitLines(const std::string& text);
+// The last line of the text, or "" when it has none.
+std::string lastLineOf(const std::string& text);
 
 // Waits until the line shows up anywhere in the program's standard output,
 // whatever came before it (unlike AppProcess::waitForLine, which only looks

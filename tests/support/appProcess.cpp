@@ -173,7 +173,10 @@ void AppProcess::readStream(Stream& stream, bool isStdout) {
     takeChunk(stream, isStdout, buffer, static_cast<size_t>(got));
   }
   std::lock_guard<std::mutex> lock(mutex_);
-  if (isStdout && !stream.pending.empty()) stdoutLines_.push_back(stream.pending);
+  if (isStdout && !stream.pending.empty()) {
+    stdoutLines_.push_back(stream.pending);
+    stdoutCut_ = true;
+  }
   stream.pending.clear();
   stream.closed = true;
   changed_.notify_all();
@@ -238,6 +241,11 @@ std::vector<std::string> AppProcess::stdoutTraceLines() const {
 std::string AppProcess::stderrText() const {
   std::lock_guard<std::mutex> lock(mutex_);
   return stderrText_;
+}
+
+bool AppProcess::stdoutEndedOnLineEnd() const {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return !stdoutCut_;
 }
 
 void AppProcess::sendSignal(int signal) {

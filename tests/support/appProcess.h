@@ -73,6 +73,8 @@ class AppProcess {
   // server reports its sample rate or buffer size.
   std::vector<std::string> stdoutTraceLines() const;
   std::string stderrText() const;
+  // True when standard output closed on a line end (or held nothing).
+  bool stdoutEndedOnLineEnd() const;
 
   // Sends a signal to the program itself (not to what it started).
   void sendSignal(int signal);
@@ -103,6 +105,7 @@ class AppProcess {
   std::vector<std::string> stdoutLines_;
   std::string stderrText_;
   size_t nextLine_ = 0;
+  bool stdoutCut_ = false;
   std::atomic<bool> stopReading_{false};
   Stream out_;
   Stream err_;

@@ -5,8 +5,10 @@
 #include <gtest/gtest.h>
 #include <jack/jack.h>
 #include <signal.h>
+#include <unistd.h>
 
 #include <chrono>
+#include <filesystem>
 #include <map>
 #include <memory>
 #include <regex>
@@ -160,7 +162,13 @@ TEST_F(OnPipewire, RunScriptUsesPipewireWhenNoJackServerAnswers) {
   AppOptions options;
   options.program = projectRoot() + "/scripts/run";
   options.environment = environment();
-  options.environment.push_back("ZELQUOR_BUILD_DIR=" + program.substr(0, program.rfind('/')));
+  // The script runs what it builds in <build root>/build: a scratch build
+  // root whose build folder is this build, whatever its name.
+  const std::filesystem::path buildRoot = std::filesystem::temp_directory_path() / ("zelquor-run-" + std::to_string(getpid()));
+  std::filesystem::create_directories(buildRoot);
+  std::filesystem::remove(buildRoot / "build");
+  std::filesystem::create_directory_symlink(program.substr(0, program.rfind('/')), buildRoot / "build");
+  options.environment.push_back("ZELQUOR_BUILD_ROOT=" + buildRoot.string());
   // Not through this test's own pw-jack: the script must find PipeWire itself.
   options.environment.push_back("LD_LIBRARY_PATH=");
   AppProcess run(options);
@@ -171,6 +179,7 @@ TEST_F(OnPipewire, RunScriptUsesPipewireWhenNoJackServerAnswers) {
   JackProbe probe;
   EXPECT_EQ(programPorts(probe).size(), static_cast<size_t>(kPortCount)) << "the program is not on the daemon";
   closeAndExpectCleanEnd(*window, run);
+  std::filesystem::remove_all(buildRoot);
 }
 
 }  // namespace

@@ -1,0 +1,31 @@
+// Runs of the program on a copy of its images with one file damaged or
+// replaced, and how such a run must end.
+#ifndef ZELQUOR_TESTS_IMAGE_RUN_H
+#define ZELQUOR_TESTS_IMAGE_RUN_H
+
+#include <string>
+
+#include "appProcess.h"
+#include "imagesCopy.h"
+#include "xServer.h"
+
+// What the program may hold at most in memory while it loads images, the
+// largest accepted ones included (more under the sanitizers).
+unsigned long long memoryBoundBytes();
+
+// A run in the copy's folder on the private X server and no JACK server,
+// under an address-space limit, so that a decoder that asks for memory by
+// the gigabyte ends the run in a crash rather than in the report. A
+// sanitized program reserves terabytes of shadow memory and runs without it.
+AppOptions runOnImages(const ImagesCopy& copy, const XServer& x);
+
+// Status 1 without a signal and within a time bound, before the engine
+// starts, with exactly one report on standard error, in the graphics
+// library's form, for that file; its reason holds reasonPart.
+void expectRefused(AppProcess& app, const std::string& file, const std::string& reasonPart);
+
+// The largest resident size of any program that the test has run and
+// waited for stays within the bound.
+void expectWithinMemoryBound();
+
+#endif

@@ -2,11 +2,9 @@
 // every one is refused with status 1 and one report, quickly and within the
 // memory bound, while the largest accepted image still starts the program.
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <csignal>
 #include <filesystem>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -88,26 +86,17 @@ std::string halfDataPng(const std::string& path) {
   return kPngSignature + before + pngChunk("IDAT", data.substr(0, data.size() / 2)) + pngChunk("IEND", "");
 }
 
-// A scratch folder holding the blank PNGs, written once for the whole run.
+// Blank PNGs in a scratch folder, each written once.
 class BlankPictures {
  public:
-  BlankPictures() {
-    char pattern[] = "/tmp/zelquorBlankXXXXXX";
-    if (mkdtemp(pattern) == nullptr) throw std::runtime_error("cannot create a scratch directory");
-    folder_ = pattern;
-  }
-  ~BlankPictures() {
-    std::error_code ignored;
-    fs::remove_all(folder_, ignored);
-  }
   std::string of(unsigned side) {
-    const std::string path = folder_ + "/blank" + std::to_string(side) + ".png";
+    const std::string path = scratch_.directory() + "/blank" + std::to_string(side) + ".png";
     if (!fs::exists(path)) writeBlankPng(path, side, side);
     return path;
   }
 
  private:
-  std::string folder_;
+  ImagesCopy scratch_{ImagesCopy::empty};
 };
 
 // A chunk before the header whose first bytes read as a small picture's

@@ -1,22 +1,19 @@
 // Every kind of valid PNG decodes to the same RGBA as an independent decoder
 // makes of it, and as the graphics library's own loader did.
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <SFML/Graphics/Image.hpp>
 #include <cstdio>
-#include <filesystem>
 #include <sstream>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "imagesCopy.h"
 #include "pngDecoder.h"
 #include "pngFiles.h"
 
 namespace {
-
-namespace fs = std::filesystem;
 
 // All colour types; depths 1, 2, 4, 8 and 16; palettes and grey and RGB
 // with a transparent colour; four interlaced.
@@ -30,21 +27,12 @@ struct variant {
 
 class VariantsFolder {
  public:
-  VariantsFolder() {
-    char pattern[] = "/tmp/zelquorVariantsXXXXXX";
-    if (mkdtemp(pattern) == nullptr) throw std::runtime_error("cannot create a scratch directory");
-    folder_ = pattern;
-  }
-  ~VariantsFolder() {
-    std::error_code ignored;
-    fs::remove_all(folder_, ignored);
-  }
   std::string path(const std::string& name, const std::string& extension) const {
-    return folder_ + "/" + name + extension;
+    return scratch_.directory() + "/" + name + extension;
   }
   // Has the script write the variants and answers the list it printed.
   std::vector<variant> write() const {
-    const std::string command = std::string(ZELQUOR_PNG_VARIANTS_SCRIPT) + " " + folder_;
+    const std::string command = std::string(ZELQUOR_PNG_VARIANTS_SCRIPT) + " " + scratch_.directory();
     std::FILE* pipe = popen(command.c_str(), "r");
     if (pipe == nullptr) throw std::runtime_error("cannot run " + command);
     std::string output;
@@ -58,7 +46,7 @@ class VariantsFolder {
   }
 
  private:
-  std::string folder_;
+  ImagesCopy scratch_{ImagesCopy::empty};
 };
 
 std::string pixelsOf(const sf::Image& image) {

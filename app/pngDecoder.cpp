@@ -58,9 +58,17 @@ void readForDecoder(png_structp png, png_bytep out, std::size_t length) {
 // itself is sound, and the program has nothing to tell the user about it.
 void onDecoderWarning(png_structp, png_const_charp) {}
 
+// The ancillary chunks that can be large or compressed and that nothing
+// here uses: text, colour profiles, suggested palettes and Exif data. They
+// are passed over unread, as chunks of unknown types are.
+const png_byte kSkippedChunks[] = "tEXt\0zTXt\0iTXt\0iCCP\0sPLT\0eXIf";
+constexpr int kSkippedChunkCount = 6;
+
 // The image size is checked by withinLimits, once the header is read and
 // before any pixel memory is asked for.
 void applyLimits(png_structp png) {
+  png_set_keep_unknown_chunks(png, PNG_HANDLE_CHUNK_NEVER, nullptr, 0);
+  png_set_keep_unknown_chunks(png, PNG_HANDLE_CHUNK_NEVER, kSkippedChunks, kSkippedChunkCount);
   png_set_chunk_malloc_max(png, kLargestChunkBytes);
   png_set_chunk_cache_max(png, kMostCachedChunks);
 }

@@ -12,8 +12,9 @@
 // pixel is decoded: 4096 by 4096 pixels, 64 MiB once in 8-bit RGBA, about
 // 19 times the board image (942 by 962), the largest the program ships.
 constexpr unsigned kLargestImageSide = 4096;
-// Ancillary chunks (text, colour profiles, unknown ones) are kept small and
-// few; the pixel data is streamed and not bound by these.
+// The other ancillary chunks that are read (text, colour profiles and
+// unknown ones are skipped) are kept small and few; the pixel data is
+// streamed and not bound by these.
 constexpr std::size_t kLargestChunkBytes = 1 << 20;
 constexpr unsigned kMostCachedChunks = 128;
 

@@ -24,7 +24,6 @@ constexpr unsigned kLargeValidSide = 16384;
 constexpr unsigned kLargestAccepted = 4096;
 constexpr unsigned kDecoySide = 25;
 constexpr unsigned kAnnouncedSide = 23000;
-const std::string kNotPng = "Not a PNG file";
 const std::string kTooLarge = "larger than the 4096x4096 accepted";
 
 std::string bigEndian(unsigned value, int bytes) {

@@ -24,8 +24,6 @@ enum class Damage { missing, empty, randomBytes, truncated, textFile, directory 
 constexpr size_t kRandomLength = 4096;
 constexpr unsigned kRandomSeed = 20240611;
 const std::string kText = "Zelquor board pictures\nsee the README for the list of files\n";
-const std::string kUnableToOpen = "Unable to open file";
-const std::string kNotPng = "Not a PNG file";
 
 std::string nameOf(Damage damage) {
   switch (damage) {

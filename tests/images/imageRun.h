@@ -9,6 +9,10 @@
 #include "imagesCopy.h"
 #include "xServer.h"
 
+// Reasons that the report gives.
+const std::string kUnableToOpen = "Unable to open file";
+const std::string kNotPng = "Not a PNG file";
+
 // What the program may hold at most in memory while it loads images, the
 // largest accepted ones included (more under the sanitizers).
 unsigned long long memoryBoundBytes();

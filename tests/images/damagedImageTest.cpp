@@ -1,6 +1,6 @@
-// An image file that is missing or damaged ends the run with status 1
-// before the engine starts, whichever of the 17 it is, with one report that
-// names it and says why.
+// An image file that is missing, damaged or too large ends the run with
+// status 1 before the engine starts, whichever of the 17 it is, with one
+// report that names it and says why, within the memory bound.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -19,7 +19,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-enum class Damage { missing, empty, randomBytes, truncated, textFile, directory };
+enum class Damage { missing, empty, randomBytes, truncated, textFile, hugePicture, directory };
 
 constexpr size_t kRandomLength = 4096;
 constexpr unsigned kRandomSeed = 20240611;
@@ -37,6 +37,8 @@ std::string nameOf(Damage damage) {
       return "TruncatedPng";
     case Damage::textFile:
       return "TextFile";
+    case Damage::hugePicture:
+      return "HugePicture";
     case Damage::directory:
       return "Directory";
   }
@@ -50,6 +52,12 @@ std::string randomBytes() {
   std::string bytes(kRandomLength, '\0');
   for (char& byte : bytes) byte = static_cast<char>(generator());
   return bytes;
+}
+
+// One huge blank picture for the whole run, copied in place of each image.
+std::string hugePicture() {
+  static BlankPictures blanks;
+  return blanks.of(kHugeBlankSide);
 }
 
 // Damages the file and answers what the report's reason must hold.
@@ -72,6 +80,9 @@ std::string damage(const std::string& path, Damage how) {
     case Damage::textFile:
       writeFile(path, kText);
       return kNotPng;
+    case Damage::hugePicture:
+      fs::copy_file(hugePicture(), path, fs::copy_options::overwrite_existing);
+      return kTooLarge;
     case Damage::directory:
       fs::remove(path);
       fs::create_directory(path);
@@ -90,12 +101,13 @@ TEST_P(DamagedImage, EndsTheRunWithStatusOneBeforeTheEngineStarts) {
     const std::string reason = damage(copy.imagePath(file), GetParam());
     AppProcess app(runOnImages(copy, x));
     expectRefused(app, file, reason);
+    expectWithinMemoryBound();
   }
 }
 
 INSTANTIATE_TEST_SUITE_P(EachImage, DamagedImage,
                          testing::Values(Damage::missing, Damage::empty, Damage::randomBytes, Damage::truncated,
-                                         Damage::textFile, Damage::directory),
+                                         Damage::textFile, Damage::hugePicture, Damage::directory),
                          [](const testing::TestParamInfo<Damage>& info) { return nameOf(info.param); });
 
 // Images are looked up in the working directory, not beside the program.

@@ -4,8 +4,10 @@
 #include <sys/resource.h>
 
 #include <chrono>
+#include <filesystem>
 #include <vector>
 
+#include "pngFiles.h"
 #include "runEnvironment.h"
 #include "startupLines.h"
 
@@ -35,6 +37,12 @@ constexpr unsigned long long kKibibyte = 1024;
 const std::string kReasonSeparator = "\". Reason: ";
 
 }  // namespace
+
+std::string BlankPictures::of(unsigned side) {
+  const std::string path = scratch_.directory() + "/blank" + std::to_string(side) + ".png";
+  if (!std::filesystem::exists(path)) writeBlankPng(path, side, side);
+  return path;
+}
 
 unsigned long long memoryBoundBytes() { return kSanitized ? kSanitizedMemoryBound : kMemoryBound; }
 

@@ -12,6 +12,20 @@
 // Reasons that the report gives.
 const std::string kUnableToOpen = "Unable to open file";
 const std::string kNotPng = "Not a PNG file";
+const std::string kTooLarge = "larger than the 4096x4096 accepted";
+
+// Beyond the largest texture of any GL implementation at hand (16384 for
+// the software renderer under Xvfb): 1.6 GB of pixels once decoded.
+constexpr unsigned kHugeBlankSide = 20000;
+
+// Blank PNGs in a scratch folder, each written once.
+class BlankPictures {
+ public:
+  std::string of(unsigned side);
+
+ private:
+  ImagesCopy scratch_{ImagesCopy::empty};
+};
 
 // What the program may hold at most in memory while it loads images, the
 // largest accepted ones included (more under the sanitizers).

@@ -17,12 +17,12 @@ struct images {
 };
 
 // Starts decoding the image files on a helper thread, to be taken up by
-// loadImages. Only the engine facade's creation may run in between: the
-// graphics library's error stream stays off until loadImages.
+// loadImages.
 bool prefetchImages();
 
 // Loads every image in order, filling genSprite with the type sprites; stops
-// at the first that cannot be loaded and returns false.
+// at the first that cannot be loaded, reports it on the graphics library's
+// error stream in the library's own form, and returns false.
 bool loadImages(images& loaded);
 
 #endif

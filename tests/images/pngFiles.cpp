@@ -1,9 +1,10 @@
-#include "blankPng.h"
+#include "pngFiles.h"
 
 #include <zlib.h>
 
 #include <cstdint>
 #include <fstream>
+#include <iterator>
 #include <stdexcept>
 #include <vector>
 
@@ -23,17 +24,7 @@ void appendBigEndian(Bytes& bytes, std::uint32_t value) {
 }
 
 void writeChunk(std::ofstream& out, const char type[4], const unsigned char* data, size_t size) {
-  Bytes head;
-  appendBigEndian(head, static_cast<std::uint32_t>(size));
-  head.insert(head.end(), type, type + 4);
-  uLong crc = crc32(0, reinterpret_cast<const Bytef*>(type), 4);
-  // crc32 with no data answers its starting value, not the running sum.
-  if (size > 0) crc = crc32(crc, data, static_cast<uInt>(size));
-  Bytes tail;
-  appendBigEndian(tail, static_cast<std::uint32_t>(crc));
-  out.write(reinterpret_cast<const char*>(head.data()), head.size());
-  out.write(reinterpret_cast<const char*>(data), size);
-  out.write(reinterpret_cast<const char*>(tail.data()), tail.size());
+  out << pngChunk(std::string(type, 4), std::string(reinterpret_cast<const char*>(data), size));
 }
 
 Bytes headerChunk(unsigned width, unsigned height) {
@@ -68,6 +59,41 @@ void writeRows(std::ofstream& out, unsigned width, unsigned height) {
 }
 
 }  // namespace
+
+const std::string kPngSignature(reinterpret_cast<const char*>(kSignature.data()), kSignature.size());
+
+std::string pngChunk(const std::string& type, const std::string& data) {
+  Bytes head;
+  appendBigEndian(head, static_cast<std::uint32_t>(data.size()));
+  const std::string body = type + data;
+  Bytes tail;
+  appendBigEndian(tail, static_cast<std::uint32_t>(
+                            crc32(0, reinterpret_cast<const Bytef*>(body.data()), static_cast<uInt>(body.size()))));
+  return std::string(head.begin(), head.end()) + body + std::string(tail.begin(), tail.end());
+}
+
+std::vector<pngChunkRead> pngChunks(const std::string& content) {
+  if (content.compare(0, kPngSignature.size(), kPngSignature) != 0) throw std::runtime_error("not a PNG");
+  std::vector<pngChunkRead> chunks;
+  for (size_t at = kPngSignature.size(); at + 12 <= content.size();) {
+    std::uint32_t length = 0;
+    for (int i = 0; i < 4; ++i) length = length << 8 | static_cast<unsigned char>(content[at + i]);
+    chunks.push_back({content.substr(at + 4, 4), content.substr(at + 8, length)});
+    at += 12 + size_t(length);
+  }
+  return chunks;
+}
+
+std::string fileContent(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void writeFile(const std::string& path, const std::string& content) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out << content;
+  if (!out.flush()) throw std::runtime_error("cannot write " + path);
+}
 
 void writeBlankPng(const std::string& path, unsigned width, unsigned height) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);

@@ -1,0 +1,45 @@
+# Installed like a desktop program. The program and its engine library live
+# in a private folder; the command in the bin folder is a launcher that
+# starts the program from the data folder, since the program reads
+# ./images/ from its working directory. The launcher finds both folders
+# relative to itself, so one launcher serves every prefix and a package.
+file(RELATIVE_PATH ZELQUOR_PROGRAM_FROM_LAUNCHER /${CMAKE_INSTALL_BINDIR} /${ZELQUOR_PRIVATE_DIR}/zelquor)
+file(RELATIVE_PATH ZELQUOR_DATA_FROM_LAUNCHER /${CMAKE_INSTALL_BINDIR} /${ZELQUOR_DATA_DIR})
+configure_file(app/launcher.sh.in ${PROJECT_BINARY_DIR}/launcher/zelquor @ONLY)
+install(PROGRAMS ${PROJECT_BINARY_DIR}/launcher/zelquor DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(DIRECTORY images DESTINATION ${ZELQUOR_DATA_DIR} FILES_MATCHING PATTERN "*.png")
+
+# The desktop entry names the launcher by its absolute path, so it is
+# written at install time for the prefix actually installed into, and then
+# installed like any file so that the install manifest lists it. Each
+# prefix has its own copy in the build tree: installs may run side by side.
+install(CODE "
+  set(ZELQUOR_LAUNCHER \"\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/zelquor\")
+  string(MD5 destination \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}\")
+  set(entry \"${PROJECT_BINARY_DIR}/desktopEntries/\${destination}/zelquor.desktop\")
+  configure_file(\"${PROJECT_SOURCE_DIR}/docs/zelquor.desktop.in\" \"\${entry}\" @ONLY)
+  file(INSTALL \"\${entry}\" DESTINATION \"\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_DATADIR}/applications\")
+")
+
+foreach(size 48 128 256)
+  install(FILES docs/icons/zelquor-${size}.png RENAME zelquor.png
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps)
+endforeach()
+install(FILES docs/icons/zelquor.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+install(FILES docs/org.zelquor.Zelquor.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+
+# Manual page and change log compressed as Debian keeps them: gzip -9
+# without a name or time stamp, so the bytes depend only on the text.
+foreach(document docs/zelquor.1 docs/changelog)
+  get_filename_component(name ${document} NAME)
+  execute_process(COMMAND gzip -9nc ${PROJECT_SOURCE_DIR}/${document}
+                  OUTPUT_FILE ${PROJECT_BINARY_DIR}/${name}.gz COMMAND_ERROR_IS_FATAL ANY)
+  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${document})
+endforeach()
+install(FILES ${PROJECT_BINARY_DIR}/zelquor.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+install(FILES ${PROJECT_BINARY_DIR}/changelog.gz docs/copyright DESTINATION ${CMAKE_INSTALL_DOCDIR})
+
+file(STRINGS docs/changelog latestChange LIMIT_COUNT 1)
+if(NOT latestChange MATCHES "^zelquor \\(${PROJECT_VERSION}\\) ")
+  message(FATAL_ERROR "docs/changelog: its latest entry is not for version ${PROJECT_VERSION}")
+endif()

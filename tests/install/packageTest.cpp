@@ -1,0 +1,110 @@
+// The Debian package, built by scripts/package from this build and checked
+// as a user relies on it, without installing it: its control data, its
+// files, lintian, the desktop validators, and its command started from an
+// unrelated folder once the package is unpacked into a scratch root.
+#include <gtest/gtest.h>
+#include <stdio.h>
+#include <sys/wait.h>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "appProcess.h"
+#include "installedRun.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const std::string kPackageFile = "zelquor_" ZELQUOR_VERSION "_amd64.deb";
+
+struct CommandResult {
+  int status = -1;  // exit status, -1 when it did not exit
+  std::string output;  // standard output and standard error
+};
+
+CommandResult run(const std::string& command) {
+  CommandResult result;
+  FILE* pipe = popen((command + " 2>&1 </dev/null").c_str(), "r");
+  if (!pipe) return result;
+  char buffer[4096];
+  for (size_t got; (got = fread(buffer, 1, sizeof buffer, pipe)) > 0;) result.output.append(buffer, got);
+  const int status = pclose(pipe);
+  if (WIFEXITED(status)) result.status = WEXITSTATUS(status);
+  return result;
+}
+
+std::string shellWord(const std::string& path) { return "'" + path + "'"; }
+
+class Package : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    scratch = std::make_unique<ScratchFolder>("zelquorPackage");
+    const CommandResult built = run("ZELQUOR_PACKAGE_BUILD_DIR=" ZELQUOR_BUILD_DIR " ZELQUOR_PACKAGE_DIR=" +
+                                    shellWord(scratch->path()) + " " + shellWord(projectRoot() + "/scripts/package"));
+    buildOutput = built.output;
+    deb = scratch->path() + "/" + kPackageFile;
+    root = scratch->path() + "/root";
+    if (built.status == 0) run("dpkg -x " + shellWord(deb) + " " + shellWord(root));
+  }
+  static void TearDownTestSuite() { scratch.reset(); }
+  void SetUp() override { ASSERT_TRUE(fs::exists(deb)) << "no " << kPackageFile << "\n" << buildOutput; }
+
+  static std::string field(const std::string& name) {
+    std::string value = run("dpkg-deb -f " + shellWord(deb) + " " + name).output;
+    while (!value.empty() && value.back() == '\n') value.pop_back();
+    return value;
+  }
+
+  static inline std::unique_ptr<ScratchFolder> scratch;
+  static inline std::string buildOutput, deb, root;
+};
+
+TEST_F(Package, ControlDataNamesThePackageAndTheLibrariesItNeeds) {
+  EXPECT_EQ(field("Package"), "zelquor");
+  EXPECT_EQ(field("Version"), ZELQUOR_VERSION);
+  EXPECT_EQ(field("Architecture"), "amd64");
+  EXPECT_EQ(field("Section"), "sound");
+  const std::string depends = field("Depends");
+  for (const char* library : {"libsfml-graphics", "libsfml-window", "libsfml-system", "libjack", "libsndfile1"})
+    EXPECT_NE(depends.find(library), std::string::npos) << library << " not in: " << depends;
+  // No maintainer scripts and no configuration files: nothing is made at
+  // install time, so a removal takes every file of the package.
+  const std::string control = run("dpkg-deb -I " + shellWord(deb)).output;
+  for (const char* member : {"preinst", "postinst", "prerm", "postrm", "conffiles"})
+    EXPECT_EQ(control.find(member), std::string::npos) << member << " in:\n" << control;
+}
+
+TEST_F(Package, HoldsTheLauncherProgramImagesAndDesktopFiles) {
+  for (const char* file : {"usr/bin/zelquor", "usr/libexec/zelquor/zelquor", "usr/libexec/zelquor/libzelquorEngine.so",
+                           "usr/share/applications/zelquor.desktop", "usr/share/icons/hicolor/48x48/apps/zelquor.png",
+                           "usr/share/icons/hicolor/128x128/apps/zelquor.png",
+                           "usr/share/icons/hicolor/256x256/apps/zelquor.png",
+                           "usr/share/icons/hicolor/scalable/apps/zelquor.svg",
+                           "usr/share/metainfo/org.zelquor.Zelquor.metainfo.xml", "usr/share/man/man1/zelquor.1.gz",
+                           "usr/share/doc/zelquor/copyright", "usr/share/doc/zelquor/changelog.gz",
+                           "usr/share/zelquor/images/mute3.png"})
+    EXPECT_TRUE(fs::is_regular_file(fs::path(root) / file)) << file;
+}
+
+TEST_F(Package, PassesLintianAndTheDesktopValidators) {
+  const CommandResult lintian = run("lintian " + shellWord(deb));
+  EXPECT_EQ(lintian.status, 0) << lintian.output;
+  for (const char* severity : {"E: ", "W: "})
+    EXPECT_EQ(lintian.output.find(severity), std::string::npos) << lintian.output;
+
+  const CommandResult metainfo =
+      run("appstreamcli validate --no-net " + shellWord(root + "/usr/share/metainfo/org.zelquor.Zelquor.metainfo.xml"));
+  EXPECT_EQ(metainfo.status, 0) << metainfo.output;
+  const CommandResult entry = run("desktop-file-validate " + shellWord(root + "/usr/share/applications/zelquor.desktop"));
+  EXPECT_EQ(entry.status, 0) << entry.output;
+  EXPECT_EQ(entry.output, "");
+}
+
+TEST_F(Package, CommandUnpackedAnywhereStartsFromAnUnrelatedFolder) {
+  ScratchFolder unrelated("zelquorElsewhere");
+  expectFirstFrameAndCleanClose(root + "/usr/bin/zelquor", unrelated.path());
+}
+
+}  // namespace

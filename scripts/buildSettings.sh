@@ -10,6 +10,8 @@
 #   build-fuzz   clang with libFuzzer
 #   build-bench  Release, for benchmarks only, so that measuring never
 #                rebuilds what the tests use
+#   build-package  Release with Debian's hardening flags, the program alone,
+#                for the Debian package
 # ZELQUOR_JOBS sets the build's parallelism (default: every processor).
 
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"

@@ -41,8 +41,8 @@ class Package : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
     scratch = std::make_unique<ScratchFolder>("zelquorPackage");
-    const CommandResult built = run("ZELQUOR_PACKAGE_BUILD_DIR=" ZELQUOR_BUILD_DIR " ZELQUOR_PACKAGE_DIR=" +
-                                    shellWord(scratch->path()) + " " + shellWord(projectRoot() + "/scripts/package"));
+    const CommandResult built = run(shellWord(projectRoot() + "/scripts/package") + " " + shellWord(ZELQUOR_BUILD_DIR) + " " +
+                                    shellWord(scratch->path()));
     buildOutput = built.output;
     deb = scratch->path() + "/" + kPackageFile;
     root = scratch->path() + "/root";

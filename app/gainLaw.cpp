@@ -2,7 +2,6 @@
 
 #include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <cstring>
 #include <iostream>
 
@@ -59,10 +58,6 @@ void traceGain(int p, float d, float g, const char* address) {
 }
 
 }  // namespace
-
-void formatAddress(char (&address)[kAddressSize], int number) {
-  std::snprintf(address, kAddressSize, "/Canaux0/canal%d", number);
-}
 
 void silencePad(int number) {
   char address[kAddressSize];

@@ -3,7 +3,7 @@
 #include <iostream>
 
 #include "boardModel.h"
-#include "pointerInput.h"
+#include "muteCommands.h"
 
 namespace {
 

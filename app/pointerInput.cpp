@@ -5,8 +5,8 @@
 
 #include "boardModel.h"
 #include "dragging.h"
-#include "engineFacade.h"
 #include "gainLaw.h"
+#include "muteCommands.h"
 
 // The documentation is served by a web server on the user's own machine. The
 // trailing " &" lets the board go on while the browser runs.
@@ -59,11 +59,6 @@ const muteButton kMuteButtons[] = {
     {kMuteGroupZone, "bouton: mute groupe ", muteGroup},
     {kMuteAllZone, "bouton: tout muter", muteAll},
 };
-
-void takeOff(int g) {
-  tabgen[g].active = 0;
-  releasePad(g);
-}
 
 int firstFreeGen() {
   for (int i = 0; i < kGenCount; ++i)
@@ -140,30 +135,4 @@ void onMouseMove(sf::Event event) {
   const int y = event.mouseMove.y;
   std::cout << "mouse x: " << x << std::endl << "mouse y: " << y << std::endl;
   if (kMoveZone.holds(x, y)) drag_mouseMove(x, y);
-}
-
-void muteGen() {
-  if (genActif == kNone) return;
-  char address[kAddressSize];
-  formatAddress(address, tabgen[genActif].padIndex);
-  dspFaust->setParamValue(address, 0.0f);
-  takeOff(genActif);
-  std::cout << "message=" << address << std::endl;
-}
-
-void muteGroup() {
-  if (genActif == kNone) return;
-  const int t = tabgen[genActif].type;
-  for (int j = 0; j < kGenCount; ++j) {
-    if (tabgen[j].type != t) continue;
-    if (tabgen[j].padIndex != kNone) silencePad(tabgen[j].padIndex);
-    takeOff(j);
-  }
-}
-
-void muteAll() {
-  for (int k = 0; k < kGenCount; ++k) {
-    silencePad(k);
-    takeOff(k);
-  }
 }

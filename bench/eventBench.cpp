@@ -122,10 +122,7 @@ class coutDropped {
 void setUpDrag(int modeKey) {
   coutDropped quiet;
   setUpBoard();
-  genType = 0;
-  genActif = kNone;
-  dragged = kNone;
-  mvType = kMoveSingle;
+  resetInteraction();
   for (int p = 0; p < kPadCount; ++p) {
     onClick(buttonEvent(sf::Event::MouseButtonPressed, padCentreX(p), padCentreY(p)));
     onMouseUp(buttonEvent(sf::Event::MouseButtonReleased, padCentreX(p), padCentreY(p)));

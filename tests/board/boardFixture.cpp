@@ -53,14 +53,7 @@ void setAllGains(float value) {
 }
 
 void resetBoard() {
-  genType = 0;
-  genActif = kNone;
-  dragged = kNone;
-  mvType = kMoveSingle;
-  for (int i = 0; i < kGenCount; ++i) {
-    mdraggedX[i] = 0;
-    mdraggedY[i] = 0;
-  }
+  resetInteraction();
   setUpBoard();
   setAllGains(0.0f);
 }

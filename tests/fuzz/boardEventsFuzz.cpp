@@ -16,8 +16,8 @@
 
 #include "boardModel.h"
 #include "engineFacade.h"
+#include "eventDispatch.h"
 #include "gainLaw.h"
-#include "keyboard.h"
 #include "pointerInput.h"
 
 DspFaust* dspFaust = nullptr;
@@ -228,11 +228,7 @@ void checkGains() {
 // ---- Driving.
 
 void resetBoard() {
-  genType = 0;
-  genActif = kNone;
-  dragged = kNone;
-  mvType = kMoveSingle;
-  for (int i = 0; i < kGenCount; ++i) mdraggedX[i] = mdraggedY[i] = 0;
+  resetInteraction();
   setUpBoard();
   char address[kAddressSize];
   for (int p = 0; p < kPadCount; ++p) {
@@ -242,18 +238,6 @@ void resetBoard() {
   for (bool& placed : everPlaced) placed = false;
   before = capture();
   eventNumber = 0;
-}
-
-// As the event loop dispatches: one handler per event type.
-void dispatch(const sf::Event& event) {
-  switch (event.type) {
-    case sf::Event::MouseButtonPressed: onClick(event); break;
-    case sf::Event::MouseButtonReleased: onMouseUp(event); break;
-    case sf::Event::MouseMoved: onMouseMove(event); break;
-    case sf::Event::MouseWheelScrolled: mouseWheel(event); break;
-    case sf::Event::KeyPressed: onKeyPressed(event); break;
-    default: break;
-  }
 }
 
 sf::Event nextEvent(byteReader& in) {
@@ -298,7 +282,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const sf::Event event = nextEvent(in);
     ++eventNumber;
     documentationOpenings = 0;
-    dispatch(event);
+    dispatchBoardEvent(event);
     checkAfter(event);
   }
   checkGains();

@@ -1,0 +1,5 @@
+#include "engineFacade.h"
+
+#include <iostream>
+
+void traceRunning() { std::cout << "Faust is Running =" << dspFaust->isRunning() << std::endl; }

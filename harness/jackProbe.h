@@ -1,7 +1,7 @@
 // A JACK client of the tests' own that feeds every input of the program
 // under test with a steady signal and measures what comes out of every output.
-#ifndef ZELQUOR_TESTS_JACK_PROBE_H
-#define ZELQUOR_TESTS_JACK_PROBE_H
+#ifndef ZELQUOR_HARNESS_JACK_PROBE_H
+#define ZELQUOR_HARNESS_JACK_PROBE_H
 
 #include <jack/jack.h>
 

@@ -1,8 +1,7 @@
 #include "boardFixture.h"
 
-#include <cstdlib>
-
 #include "engineFacade.h"
+#include "facadeWithoutServer.h"
 #include "keyboard.h"
 #include "pointerInput.h"
 
@@ -14,29 +13,18 @@ namespace {
 class AbsentServerFacade : public ::testing::Environment {
  public:
   void SetUp() override {
-    setenv("JACK_NO_START_SERVER", "1", 1);
-    setenv("JACK_DEFAULT_SERVER", "zelquorNoSuchServer", 1);
     OutputCapture err(STDERR_FILENO);
     OutputCapture out(STDOUT_FILENO);
-    dspFaust = new DspFaust(false);
+    dspFaust = newFacadeWithoutServer();
   }
 };
 
 [[maybe_unused]] ::testing::Environment* const facadeEnvironment =
     ::testing::AddGlobalTestEnvironment(new AbsentServerFacade);
 
-sf::Event mouseButtonEvent(sf::Event::EventType type, int x, int y, sf::Mouse::Button button) {
-  sf::Event event;
-  event.type = type;
-  event.mouseButton.button = button;
-  event.mouseButton.x = x;
-  event.mouseButton.y = y;
-  return event;
-}
-
 }  // namespace
 
-std::string channelAddress(int channel) { return "/Canaux0/canal" + std::to_string(channel); }
+std::string channelAddress(int channel) { return kPadAddressPrefix + std::to_string(channel); }
 
 float channelGain(int channel) { return dspFaust->getParamValue(channelAddress(channel).c_str()); }
 
@@ -56,33 +44,6 @@ void resetBoard() {
   resetInteraction();
   setUpBoard();
   setAllGains(0.0f);
-}
-
-sf::Event pressEvent(int x, int y, sf::Mouse::Button button) {
-  return mouseButtonEvent(sf::Event::MouseButtonPressed, x, y, button);
-}
-
-sf::Event releaseEvent(int x, int y, sf::Mouse::Button button) {
-  return mouseButtonEvent(sf::Event::MouseButtonReleased, x, y, button);
-}
-
-sf::Event moveEvent(int x, int y) {
-  sf::Event event;
-  event.type = sf::Event::MouseMoved;
-  event.mouseMove.x = x;
-  event.mouseMove.y = y;
-  return event;
-}
-
-sf::Event keyEvent(int code, Modifiers held) {
-  sf::Event event;
-  event.type = sf::Event::KeyPressed;
-  event.key.code = static_cast<sf::Keyboard::Key>(code);
-  event.key.alt = held.alt;
-  event.key.control = held.control;
-  event.key.shift = held.shift;
-  event.key.system = held.system;
-  return event;
 }
 
 std::string press(int x, int y, sf::Mouse::Button button) {

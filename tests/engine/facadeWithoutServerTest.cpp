@@ -8,6 +8,7 @@
 #include <string>
 
 #include "DspFaust.h"
+#include "facadeWithoutServer.h"
 #include "mydsp.h"
 #include "outputCapture.h"
 #include "parameterAddress.h"
@@ -19,11 +20,9 @@ std::string addressOf(int n) { return "/Canaux0/canal" + std::to_string(n); }
 class FacadeWithoutServer : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    setenv("JACK_NO_START_SERVER", "1", 1);
-    setenv("JACK_DEFAULT_SERVER", "zelquorNoSuchServer", 1);
     OutputCapture err(STDERR_FILENO);
     OutputCapture out(STDOUT_FILENO);
-    facade = new DspFaust(false);
+    facade = newFacadeWithoutServer();
     creationErrors = new std::string(err.take());
     creationOutput = new std::string(out.take());
   }

@@ -53,7 +53,7 @@ std::string gainLine(int pad, const std::string& distance, const std::string& ga
 std::string releaseLine();
 std::string endDragLine();
 
-class BoardTest : public ::testing::Test {
+class BoardFixture : public ::testing::Test {
  protected:
   void SetUp() override { resetBoard(); }
 };

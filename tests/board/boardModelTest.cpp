@@ -4,6 +4,8 @@
 
 #include "boardFixture.h"
 
+class BoardModelTest : public BoardFixture {};
+
 namespace {
 
 constexpr int kColumnX[kBoardSide] = {8, 126, 242, 358, 476, 592, 708, 826};
@@ -28,7 +30,7 @@ int lowestPadHolding(int x, int y) {
 
 }  // namespace
 
-TEST_F(BoardTest, StartUpFillsTheGeometryAndFreesEverything) {
+TEST_F(BoardModelTest, StartUpFillsTheGeometryAndFreesEverything) {
   EXPECT_EQ(damier.x, 8);
   EXPECT_EQ(damier.y, 14);
   EXPECT_EQ(damier.width, 942.0f);
@@ -53,7 +55,7 @@ TEST_F(BoardTest, StartUpFillsTheGeometryAndFreesEverything) {
   EXPECT_EQ(mvType, kMoveSingle);
 }
 
-TEST_F(BoardTest, PadCornersComeFromTheTableNotAFixedStep) {
+TEST_F(BoardModelTest, PadCornersComeFromTheTableNotAFixedStep) {
   EXPECT_EQ(tabPad[9].x, 126);
   EXPECT_EQ(tabPad[9].y, 132);
   EXPECT_EQ(tabPad[63].x, 826);
@@ -68,7 +70,7 @@ TEST(GenRecord, ConstructedWithoutAPad) {
   EXPECT_EQ(fresh.sprite.getTexture(), nullptr);
 }
 
-TEST_F(BoardTest, HitTestOnOverlapsAndEdges) {
+TEST_F(BoardModelTest, HitTestOnOverlapsAndEdges) {
   EXPECT_EQ(findPadWH(125, 100), 0);
   EXPECT_EQ(findPadWH(130, 100), 1);
   EXPECT_EQ(findPadWH(4, 100), kNone);
@@ -84,7 +86,7 @@ TEST_F(BoardTest, HitTestOnOverlapsAndEdges) {
 
 // Every point of the window, against the rectangles as drawn on paper: the
 // union has no gap and an overlap always goes to the lower pad.
-TEST_F(BoardTest, HitTestGivesTheLowestPadWhoseRectangleHoldsThePoint) {
+TEST_F(BoardModelTest, HitTestGivesTheLowestPadWhoseRectangleHoldsThePoint) {
   int mismatches = 0;
   for (int x = -2; x < kWindowWidth && mismatches < 10; ++x)
     for (int y = -2; y < kWindowHeight && mismatches < 10; ++y) {
@@ -105,7 +107,7 @@ TEST_F(BoardTest, HitTestGivesTheLowestPadWhoseRectangleHoldsThePoint) {
   }
 }
 
-TEST_F(BoardTest, NeighbouringRectanglesOverlapBySevenOrNinePixels) {
+TEST_F(BoardModelTest, NeighbouringRectanglesOverlapBySevenOrNinePixels) {
   // Columns 0 and 1 lie 118 apart, columns 1 and 2 lie 116 apart.
   int sharedWithPad0 = 0;
   int sharedWithPad1 = 0;
@@ -118,21 +120,21 @@ TEST_F(BoardTest, NeighbouringRectanglesOverlapBySevenOrNinePixels) {
   EXPECT_EQ(sharedWithPad1, 9);
 }
 
-TEST_F(BoardTest, ReleasingAPadFreesBothSides) {
+TEST_F(BoardModelTest, ReleasingAPadFreesBothSides) {
   seatGen(4, 20);
   releasePad(4);
   EXPECT_EQ(tabgen[4].padIndex, kNone);
   EXPECT_EQ(tabPad[20].genIndex, kNone);
 }
 
-TEST_F(BoardTest, ReleasingATokenWithoutAPadChangesNoPad) {
+TEST_F(BoardModelTest, ReleasingATokenWithoutAPadChangesNoPad) {
   for (int n = 0; n < kPadCount; ++n) tabPad[n].genIndex = n % 5;
   releasePad(4);
   EXPECT_EQ(tabgen[4].padIndex, kNone);
   for (int n = 0; n < kPadCount; ++n) EXPECT_EQ(tabPad[n].genIndex, n % 5) << n;
 }
 
-TEST_F(BoardTest, SeatingMovesTheTokenAndFreesItsOldPad) {
+TEST_F(BoardModelTest, SeatingMovesTheTokenAndFreesItsOldPad) {
   seatGen(3, 10);
   EXPECT_EQ(tabgen[3].padIndex, 10);
   EXPECT_EQ(tabPad[10].genIndex, 3);
@@ -142,7 +144,7 @@ TEST_F(BoardTest, SeatingMovesTheTokenAndFreesItsOldPad) {
   EXPECT_EQ(tabPad[10].genIndex, kNone);
 }
 
-TEST_F(BoardTest, SeatingFreesTheOldPadWhateverTokenItNamed) {
+TEST_F(BoardModelTest, SeatingFreesTheOldPadWhateverTokenItNamed) {
   seatGen(3, 10);
   tabPad[10].genIndex = 7;
   seatGen(3, 11);
@@ -150,7 +152,7 @@ TEST_F(BoardTest, SeatingFreesTheOldPadWhateverTokenItNamed) {
   EXPECT_EQ(tabPad[11].genIndex, 3);
 }
 
-TEST_F(BoardTest, SeatingOnItsOwnPadRenamesThePad) {
+TEST_F(BoardModelTest, SeatingOnItsOwnPadRenamesThePad) {
   seatGen(3, 10);
   tabPad[10].genIndex = 7;
   seatGen(3, 10);
@@ -158,7 +160,7 @@ TEST_F(BoardTest, SeatingOnItsOwnPadRenamesThePad) {
   EXPECT_EQ(tabPad[10].genIndex, 3);
 }
 
-TEST_F(BoardTest, SeatingATokenWithoutAPadTouchesOnlyTheNewPad) {
+TEST_F(BoardModelTest, SeatingATokenWithoutAPadTouchesOnlyTheNewPad) {
   for (int n = 0; n < kPadCount; ++n) tabPad[n].genIndex = n % 5;
   seatGen(6, 30);
   EXPECT_EQ(tabgen[6].padIndex, 30);
@@ -166,7 +168,7 @@ TEST_F(BoardTest, SeatingATokenWithoutAPadTouchesOnlyTheNewPad) {
 }
 
 // Through the handlers: a removed token's slot is the next one filled.
-TEST_F(BoardTest, PlacementTakesTheLowestFreeSlot) {
+TEST_F(BoardModelTest, PlacementTakesTheLowestFreeSlot) {
   tap(67, 73);
   tap(302, 73);
   tap(534, 73);

@@ -30,6 +30,9 @@ constexpr int kKeyG = 6;
 constexpr int kKeyS = 18;
 constexpr int kKeyT = 19;
 
+// The line a key press writes: "key:" code " c".
+std::string keyLine(int code);
+
 // Move modes, as the mode buttons and keys set them.
 constexpr int kSingleMode = 0;
 constexpr int kGroupMode = 1;

@@ -7,28 +7,30 @@
 
 namespace {
 
-const std::regex kGainLine(R"(pad=(\d+)dtcentre= \S+gain=(\S+)/Canaux0/canal(\d+))");
-const std::string kMessagePrefix = "message=/Canaux0/canal";
+const std::regex kGainLine(R"(pad=(\d+)dtcentre= \S+gain=(\S+))" + kPadAddressPrefix + R"((\d+))");
+const std::string kMessagePrefix = "message=" + kPadAddressPrefix;
 const std::string kLeftPress = "the left button was pressed";
 const std::string kMouseX = "mouse x: ";
 const std::string kMouseY = "mouse y: ";
 
 // Lines that set the move mode, and the mode each sets.
 const std::vector<std::pair<std::string, int>> kModeLines = {
-    {"bouton: Déplacer ", 0}, {"bouton: Déplacer groupe", 1}, {"bouton: Tout déplacer ", 2},
-    {"key:18 c", 0},          {"key:6 c", 1},                 {"key:19 c", 2}};
-const std::string kDeleteKey = "key:3 c";
+    {"bouton: Déplacer ", kSingleMode},
+    {"bouton: Déplacer groupe", kGroupMode},
+    {"bouton: Tout déplacer ", kAllMode},
+    {keyLine(kKeyS), kSingleMode},
+    {keyLine(kKeyG), kGroupMode},
+    {keyLine(kKeyT), kAllMode}};
+const std::string kDeleteKey = keyLine(kKeyD);
 const std::string kMuteGroupButton = "bouton: mute groupe ";
 const std::string kMuteAllButton = "bouton: tout muter";
-constexpr int kSingleMode = 0, kGroupMode = 1, kAllMode = 2;
 
 // Pointer moves step a drag only inside this zone.
 constexpr int kMoveLeft = 9, kMoveRight = 939, kMoveTop = 15, kMoveBottom = 949;
 
-// Channel 39 carries the product of two parameters, each traced to six
-// significant digits.
+// The shared channel carries the product of two parameters, each traced to
+// six significant digits.
 constexpr float kProductTolerance = 2e-5f;
-constexpr int kProductChannel = 39;
 
 bool startsWith(const std::string& line, const std::string& prefix) { return line.compare(0, prefix.size(), prefix) == 0; }
 
@@ -101,20 +103,26 @@ bool SentGains::certain() const {
   return true;
 }
 
-std::vector<int> SentGains::parametersOf(int channel) const {
-  if (channel < kProductChannel) return {channel};
-  if (channel == kProductChannel) return {kProductChannel, kProductChannel + 1};
-  return {channel + 1};
-}
-
 bool SentGains::silent(int channel) const {
-  for (int p : parametersOf(channel))
+  for (int p : padsOfChannel(channel))
     if (sent_[p].text == "0") return true;
   return false;
 }
 
+float SentGains::channelGain(int channel) const {
+  float gain = 1.0f;
+  for (int p : padsOfChannel(channel)) gain *= std::strtof(sent_[p].text.c_str(), nullptr);
+  return gain;
+}
+
+bool SentGains::maySilenceUntold(int channel) const {
+  for (int p : padsOfChannel(channel))
+    if (sent_[p].maybeZero && sent_[p].text != "0") return true;
+  return false;
+}
+
 bool SentGains::matches(int channel, float heard) const {
-  const auto parameters = parametersOf(channel);
+  const auto parameters = padsOfChannel(channel);
   bool mayBeZero = false;
   for (int p : parameters) mayBeZero = mayBeZero || sent_[p].maybeZero;
   if (heard == 0.0f && (mayBeZero || silent(channel))) return true;
@@ -127,7 +135,7 @@ bool SentGains::matches(int channel, float heard) const {
 
 std::string SentGains::describe(int channel) const {
   std::string text;
-  for (int p : parametersOf(channel))
+  for (int p : padsOfChannel(channel))
     text += (text.empty() ? "" : " times ") + std::string("canal") + std::to_string(p) + " = " + sent_[p].text +
             (sent_[p].maybeZero && sent_[p].text != "0" ? " or 0" : "");
   return text;
@@ -137,7 +145,7 @@ SentGains::Comparison SentGains::compare(const std::array<float, kChannels>& hea
   Comparison result;
   for (int k = 0; k < kChannels; ++k) {
     bool open = false;
-    for (int p : parametersOf(k)) open = open || (sent_[p].maybeZero && sent_[p].text != "0");
+    for (int p : padsOfChannel(k)) open = open || (sent_[p].maybeZero && sent_[p].text != "0");
     ++(open && !silent(k) ? result.eitherOrZero : result.exact);
     if (matches(k, heard[k])) continue;
     std::ostringstream line;

@@ -8,8 +8,6 @@ class BoardModelTest : public BoardFixture {};
 
 namespace {
 
-constexpr int kColumnX[kBoardSide] = {8, 126, 242, 358, 476, 592, 708, 826};
-constexpr int kRowY[kBoardSide] = {14, 132, 250, 368, 486, 602, 718, 836};
 constexpr int kWindowWidth = 1094;
 constexpr int kWindowHeight = 970;
 // For whole pixels a hit rectangle runs from the corner - 3 to the corner + 121.
@@ -17,8 +15,8 @@ constexpr int kHitBefore = 3;
 constexpr int kHitAfter = 121;
 
 bool inHitRectangle(int n, int x, int y) {
-  const int left = kColumnX[n % kBoardSide];
-  const int top = kRowY[n / kBoardSide];
+  const int left = kPadColumnX[n % kBoardSide];
+  const int top = kPadRowY[n / kBoardSide];
   return x >= left - kHitBefore && x <= left + kHitAfter && y >= top - kHitBefore && y <= top + kHitAfter;
 }
 
@@ -38,8 +36,8 @@ TEST_F(BoardModelTest, StartUpFillsTheGeometryAndFreesEverything) {
   EXPECT_EQ(damier.padWidth, 122.0f);
   EXPECT_EQ(damier.padHeight, 122.0f);
   for (int n = 0; n < kPadCount; ++n) {
-    EXPECT_EQ(tabPad[n].x, kColumnX[n % kBoardSide]) << n;
-    EXPECT_EQ(tabPad[n].y, kRowY[n / kBoardSide]) << n;
+    EXPECT_EQ(tabPad[n].x, kPadColumnX[n % kBoardSide]) << n;
+    EXPECT_EQ(tabPad[n].y, kPadRowY[n / kBoardSide]) << n;
     EXPECT_EQ(tabPad[n].genIndex, kNone) << n;
   }
   for (int g = 0; g < kGenCount; ++g) {

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "DspFaust.h"
+#include "boardFacts.h"
 #include "facadeWithoutServer.h"
 #include "mydsp.h"
 #include "outputCapture.h"
@@ -15,7 +16,7 @@
 
 namespace {
 
-std::string addressOf(int n) { return "/Canaux0/canal" + std::to_string(n); }
+std::string addressOf(int n) { return kPadAddressPrefix + std::to_string(n); }
 
 class FacadeWithoutServer : public ::testing::Test {
  protected:

@@ -12,11 +12,6 @@ constexpr float kLowestLawGain = 0.017f;
 constexpr float kHighestLawGain = 1.003f;
 constexpr float kLawSlack = 1e-6f;
 
-struct area {
-  int left, right, top, bottom;
-  bool holds(int x, int y) const { return x >= left && x <= right && y >= top && y <= bottom; }
-};
-
 // Only a press here selects a token.
 constexpr area kBoardArea = {9, 941, 15, 949};
 

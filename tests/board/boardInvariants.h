@@ -13,6 +13,12 @@
 
 #include "boardModel.h"
 
+// A rectangle of the window, edges included.
+struct area {
+  int left, right, top, bottom;
+  bool holds(int x, int y) const { return x >= left && x <= right && y >= top && y <= bottom; }
+};
+
 struct tokenView {
   int active, type;
   float x, y;

@@ -21,18 +21,12 @@ constexpr int kEventsPerRun = 20000;
 constexpr size_t kHistoryShown = 12;
 constexpr float kLawTolerance = 2e-5f;
 
-struct area {
-  int left, right, top, bottom;
-};
-
 constexpr area kAroundBoard = {0, 960, 0, 969};
 constexpr area kToolColumn = {975, 1080, 45, 110};
 constexpr area kPaletteArea = {990, 1060, 110, 380};
 constexpr area kBeyondWindow = {-20, 1110, -20, 990};
 // Presses here would start a browser.
 constexpr area kLogo = {991, 1065, 15, 47};
-
-bool inside(const area& a, int x, int y) { return x >= a.left && x <= a.right && y >= a.top && y <= a.bottom; }
 
 class randomUser {
  public:
@@ -92,7 +86,7 @@ class randomUser {
     do {
       const int roll = pick(0, 99);
       pointIn(roll < 55 ? kAroundBoard : roll < 80 ? kToolColumn : roll < 92 ? kPaletteArea : kBeyondWindow, x, y);
-    } while (inside(kLogo, x, y));
+    } while (kLogo.holds(x, y));
     const int buttonRoll = pick(0, 9);
     const sf::Mouse::Button button =
         buttonRoll < 7 ? sf::Mouse::Left : buttonRoll < 9 ? sf::Mouse::Right : sf::Mouse::Middle;

@@ -120,13 +120,11 @@ int eventNumber = 0;
   std::abort();
 }
 
-bool holds(int x, int y, int left, int right, int top, int bottom) {
-  return x >= left && x <= right && y >= top && y <= bottom;
-}
+constexpr area kLogo = {991, 1065, 15, 47};
 
 void checkAfter(const sf::Event& event) {
   const bool pressOnLogo =
-      event.type == sf::Event::MouseButtonPressed && holds(event.mouseButton.x, event.mouseButton.y, 991, 1065, 15, 47);
+      event.type == sf::Event::MouseButtonPressed && kLogo.holds(event.mouseButton.x, event.mouseButton.y);
   const std::string problem = boardProblem(event, before);
   if (!problem.empty()) broken(problem);
   if (documentationOpenings != (pressOnLogo ? 1 : 0)) broken("only a press on the logo opens the documentation");

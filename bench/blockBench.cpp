@@ -1,7 +1,7 @@
 // One processing call of the channel gain block at JACK-like period sizes,
 // beside the floor (a memcpy of the 63 input buffers into the 63 output
-// buffers) and, when the tests are built, the faust compiler's scalar and
-// -vec code for the same signal. Every block is reached through the dsp
+// buffers) and the faust compiler's scalar and -vec code for the same
+// signal. Every block is reached through the dsp
 // interface and lives in another translation unit, all built with the
 // project's flags.
 //

@@ -5,11 +5,11 @@
 #include <stdexcept>
 #include <thread>
 
+#include "boardFacts.h"
+
 namespace {
 
 const std::string kMeterName = "zelquorDemoMeter";
-const std::string kPressLine = "the left button was pressed";
-const std::string kReleaseLine = "Bouton relâché";
 
 constexpr Timeout kStartTimeout = std::chrono::seconds(30);
 constexpr Timeout kLineTimeout = std::chrono::seconds(15);
@@ -21,7 +21,7 @@ constexpr int kSettleCycles = 6;
 constexpr auto kGlidePause = std::chrono::milliseconds(40);
 constexpr auto kFrameWait = std::chrono::milliseconds(250);
 
-std::string yLine(int y) { return "mouse y: " + std::to_string(y); }
+std::string yLine(int y) { return kMouseYPrefix + std::to_string(y); }
 
 }  // namespace
 
@@ -82,7 +82,7 @@ void SessionPlayer::glideTo(int x, int y, int moves) {
 
 void SessionPlayer::press() {
   window_->mouseDown(XWindow::kLeftButton);
-  expectLine(kPressLine, "a press");
+  expectLine(kLeftPressLine, "a press");
   expectLine(yLine(pointerY_), "a press");
 }
 

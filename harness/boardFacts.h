@@ -30,6 +30,19 @@ constexpr int kKeyG = 6;
 constexpr int kKeyS = 18;
 constexpr int kKeyT = 19;
 
+// Trace lines of the pointer and the buttons.
+const std::string kLeftPressLine = "the left button was pressed";
+const std::string kMouseXPrefix = "mouse x: ";
+const std::string kMouseYPrefix = "mouse y: ";
+const std::string kReleaseLine = "Bouton relâché";
+const std::string kEndDragLine = "end drag";
+const std::string kMoveOneLine = "bouton: Déplacer ";
+const std::string kMoveGroupLine = "bouton: Déplacer groupe";
+const std::string kMoveAllLine = "bouton: Tout déplacer ";
+const std::string kMuteOneLine = "bouton: mute ";
+const std::string kMuteGroupLine = "bouton: mute groupe ";
+const std::string kMuteAllLine = "bouton: tout muter";
+
 // The line a key press writes: "key:" code " c".
 std::string keyLine(int code);
 
@@ -40,6 +53,8 @@ constexpr int kAllMode = 2;
 
 // Pad n's gain parameter is this prefix followed by n.
 const std::string kPadAddressPrefix = "/Canaux0/canal";
+// A single mute's line: this prefix and the pad number.
+const std::string kMessagePrefix = "message=" + kPadAddressPrefix;
 
 // The program has 63 channels for 64 pads: channel k < 39 carries pad k,
 // channel 39 the product of pads 39 and 40, channel k > 39 pad k + 1.

@@ -5,25 +5,21 @@
 #include <regex>
 #include <sstream>
 
+#include "boardFacts.h"
+
 namespace {
 
 const std::regex kGainLine(R"(pad=(\d+)dtcentre= \S+gain=(\S+))" + kPadAddressPrefix + R"((\d+))");
-const std::string kMessagePrefix = "message=" + kPadAddressPrefix;
-const std::string kLeftPress = "the left button was pressed";
-const std::string kMouseX = "mouse x: ";
-const std::string kMouseY = "mouse y: ";
 
 // Lines that set the move mode, and the mode each sets.
 const std::vector<std::pair<std::string, int>> kModeLines = {
-    {"bouton: Déplacer ", kSingleMode},
-    {"bouton: Déplacer groupe", kGroupMode},
-    {"bouton: Tout déplacer ", kAllMode},
+    {kMoveOneLine, kSingleMode},
+    {kMoveGroupLine, kGroupMode},
+    {kMoveAllLine, kAllMode},
     {keyLine(kKeyS), kSingleMode},
     {keyLine(kKeyG), kGroupMode},
     {keyLine(kKeyT), kAllMode}};
 const std::string kDeleteKey = keyLine(kKeyD);
-const std::string kMuteGroupButton = "bouton: mute groupe ";
-const std::string kMuteAllButton = "bouton: tout muter";
 
 // Pointer moves step a drag only inside this zone.
 constexpr int kMoveLeft = 9, kMoveRight = 939, kMoveTop = 15, kMoveBottom = 949;
@@ -62,11 +58,11 @@ void SentGains::take(const std::string& line) {
   if (startsWith(line, kMessagePrefix)) {
     const int pad = std::stoi(line.substr(kMessagePrefix.size()));
     if (pad < kParameters) sent_[pad] = {};
-  } else if (line == kMuteAllButton || (line == kDeleteKey && moveMode_ == kAllMode)) {
+  } else if (line == kMuteAllLine || (line == kDeleteKey && moveMode_ == kAllMode)) {
     muteAll();
-  } else if (line == kMuteGroupButton || (line == kDeleteKey && moveMode_ == kGroupMode)) {
+  } else if (line == kMuteGroupLine || (line == kDeleteKey && moveMode_ == kGroupMode)) {
     openAll();
-  } else if (startsWith(line, kMouseX) || startsWith(line, kMouseY)) {
+  } else if (startsWith(line, kMouseXPrefix) || startsWith(line, kMouseYPrefix)) {
     takePointerLine(line);
   } else {
     for (const auto& [text, mode] : kModeLines)
@@ -78,12 +74,12 @@ void SentGains::take(const std::string& line) {
 // A press writes its point after its own line; any other point is a move,
 // which steps a drag in group or all mode inside the move zone.
 void SentGains::takePointerLine(const std::string& line) {
-  if (startsWith(line, kMouseX)) {
-    afterLeftPress_ = previous_ == kLeftPress;
-    pointerX_ = std::stoi(line.substr(kMouseX.size()));
+  if (startsWith(line, kMouseXPrefix)) {
+    afterLeftPress_ = previous_ == kLeftPressLine;
+    pointerX_ = std::stoi(line.substr(kMouseXPrefix.size()));
     return;
   }
-  const int y = std::stoi(line.substr(kMouseY.size()));
+  const int y = std::stoi(line.substr(kMouseYPrefix.size()));
   const bool inMoveZone = pointerX_ >= kMoveLeft && pointerX_ <= kMoveRight && y >= kMoveTop && y <= kMoveBottom;
   if (!afterLeftPress_ && inMoveZone && moveMode_ != kSingleMode) {
     openAll();

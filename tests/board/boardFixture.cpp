@@ -68,17 +68,17 @@ void tap(int x, int y) {
 }
 
 std::string leftPressLines(int x, int y) {
-  return "the left button was pressed\nmouse x: " + std::to_string(x) + "\nmouse y: " + std::to_string(y) + "\n";
+  return kLeftPressLine + "\n" + moveLines(x, y);
 }
 
 std::string moveLines(int x, int y) {
-  return "mouse x: " + std::to_string(x) + "\nmouse y: " + std::to_string(y) + "\n";
+  return kMouseXPrefix + std::to_string(x) + "\n" + kMouseYPrefix + std::to_string(y) + "\n";
 }
 
 std::string gainLine(int pad, const std::string& distance, const std::string& gainText) {
   return "pad=" + std::to_string(pad) + "dtcentre= " + distance + "gain=" + gainText + channelAddress(pad) + "\n";
 }
 
-std::string releaseLine() { return "Bouton relâché\n"; }
+std::string releaseLine() { return kReleaseLine + "\n"; }
 
-std::string endDragLine() { return "end drag\n"; }
+std::string endDragLine() { return kEndDragLine + "\n"; }

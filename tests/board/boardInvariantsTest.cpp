@@ -126,11 +126,9 @@ std::string gainLineProblem(const std::string& line) {
 }
 
 std::string lineProblem(const std::string& line) {
-  static const char* const literals[] = {
-      "the left button was pressed", "bouton: Déplacer ", "bouton: Déplacer groupe", "bouton: Tout déplacer ",
-      "bouton: mute ",               "bouton: mute groupe ", "bouton: tout muter",  "Bouton relâché",
-      "end drag"};
-  for (const char* literal : literals)
+  static const std::string literals[] = {kLeftPressLine, kMoveOneLine,   kMoveGroupLine, kMoveAllLine, kMuteOneLine,
+                                         kMuteGroupLine, kMuteAllLine,   kReleaseLine,   kEndDragLine};
+  for (const std::string& literal : literals)
     if (line == literal) return "";
   int number = 0, second = 0, consumed = 0;
   const char* text = line.c_str();
@@ -159,7 +157,7 @@ std::string traceProblem(const std::string& trace) {
 }
 
 std::string muteAllProblem(const std::string& trace, bool deleteAll) {
-  if (trace.find("bouton: tout muter\n") == std::string::npos && !deleteAll) return "";
+  if (trace.find(kMuteAllLine + "\n") == std::string::npos && !deleteAll) return "";
   for (int n = 0; n < kPadCount; ++n)
     if (channelGain(n) != 0.0f) return "channel " + std::to_string(n) + " not silenced by mute all";
   for (int g = 0; g < kGenCount; ++g)

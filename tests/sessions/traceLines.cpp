@@ -36,13 +36,13 @@ Lines operator+(Lines first, const std::string& line) {
 }
 
 Lines presses(int x, int y) {
-  return {"the left button was pressed", "mouse x: " + std::to_string(x), "mouse y: " + std::to_string(y)};
+  return {kLeftPressLine, kMouseXPrefix + std::to_string(x), kMouseYPrefix + std::to_string(y)};
 }
 
-Lines moves(int x, int y) { return {"mouse x: " + std::to_string(x), "mouse y: " + std::to_string(y)}; }
+Lines moves(int x, int y) { return {kMouseXPrefix + std::to_string(x), kMouseYPrefix + std::to_string(y)}; }
 
-std::string released() { return "Bouton relâché"; }
-std::string endDrag() { return "end drag"; }
+std::string released() { return kReleaseLine; }
+std::string endDrag() { return kEndDragLine; }
 std::string padLine(int pad) { return "pad=" + std::to_string(pad); }
 
 std::string gainLine(int pad, int x, int y) {
@@ -54,7 +54,7 @@ std::string gainLine(int pad, int x, int y) {
 
 float gainAt(int pad, int x, int y) { return lawGain(lawDistance(pad, x, y)); }
 
-std::string messageLine(int pad) { return "message=" + kPadAddressPrefix + std::to_string(pad); }
+std::string messageLine(int pad) { return kMessagePrefix + std::to_string(pad); }
 
 std::string paletteLine(int band) {
   std::ostringstream line;

@@ -1,6 +1,6 @@
 #include "parameterAddress.h"
 
-#include <cstdio>
+#include <charconv>
 #include <cstring>
 
 #include "mydsp.h"
@@ -36,7 +36,9 @@ int parameterNumberOf(const char* address) {
 }
 
 void formatAddress(char (&address)[kAddressSize], int number) {
-  std::snprintf(address, kAddressSize, "%s%d", kAddressPrefix, number);
+  std::memcpy(address, kAddressPrefix, kPrefixLength);
+  char* const end = std::to_chars(address + kPrefixLength, address + kAddressSize - 1, number).ptr;
+  *end = '\0';
 }
 
 int parameterIndexOf(const char* address) {

@@ -6,4 +6,7 @@
 
 extern DspFaust* dspFaust;
 
+// Writes "Faust is Running =" and whether the engine runs.
+void traceRunning();
+
 #endif

@@ -7,7 +7,4 @@
 
 void runEventLoop(images& shown);
 
-// Writes "Faust is Running =" and whether the engine runs.
-void traceRunning();
-
 #endif

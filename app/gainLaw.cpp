@@ -1,7 +1,6 @@
 #include "gainLaw.h"
 
 #include <cmath>
-#include <cstdio>
 
 #include "boardModel.h"
 #include "engineFacade.h"
@@ -26,10 +25,6 @@ float distanceToCentre(int p, int x, int y) {
 }
 
 }  // namespace
-
-void formatAddress(char (&address)[kAddressSize], int number) {
-  std::snprintf(address, kAddressSize, "/Canaux0/canal%d", number);
-}
 
 void silencePad(int number) {
   char address[kAddressSize];

@@ -2,13 +2,11 @@
 #ifndef ZELQUOR_GAIN_LAW_H
 #define ZELQUOR_GAIN_LAW_H
 
+#include "parameterAddress.h"
+
 // Sends the gain for the point's distance from its pad's centre to that
 // pad's parameter, and traces it. A point on no pad sends and writes nothing.
 void gain(int x, int y);
-
-// Writes "/Canaux0/canal" followed by the number into the buffer.
-constexpr int kAddressSize = 32;
-void formatAddress(char (&address)[kAddressSize], int number);
 
 // Sends 0 to the pad's parameter: its channel falls silent.
 void silencePad(int number);

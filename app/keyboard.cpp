@@ -1,7 +1,7 @@
 #include "keyboard.h"
 
 #include "boardModel.h"
-#include "pointerInput.h"
+#include "muteCommands.h"
 #include "traceLine.h"
 
 namespace {

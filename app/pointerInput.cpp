@@ -4,8 +4,8 @@
 
 #include "boardModel.h"
 #include "dragging.h"
-#include "engineFacade.h"
 #include "gainLaw.h"
+#include "muteCommands.h"
 #include "traceLine.h"
 
 // The documentation is served by a web server on the user's own machine. The
@@ -59,11 +59,6 @@ const muteButton kMuteButtons[] = {
     {kMuteGroupZone, "bouton: mute groupe ", muteGroup},
     {kMuteAllZone, "bouton: tout muter", muteAll},
 };
-
-void takeOff(int g) {
-  tabgen[g].active = 0;
-  releasePad(g);
-}
 
 int firstFreeGen() {
   for (int i = 0; i < kGenCount; ++i)
@@ -142,30 +137,4 @@ void onMouseMove(sf::Event event) {
   traceLine("mouse x: ", x);
   traceLine("mouse y: ", y);
   if (kMoveZone.holds(x, y)) drag_mouseMove(x, y);
-}
-
-void muteGen() {
-  if (genActif == kNone) return;
-  char address[kAddressSize];
-  formatAddress(address, tabgen[genActif].padIndex);
-  dspFaust->setParamValue(address, 0.0f);
-  takeOff(genActif);
-  traceLine("message=", address);
-}
-
-void muteGroup() {
-  if (genActif == kNone) return;
-  const int t = tabgen[genActif].type;
-  for (int j = 0; j < kGenCount; ++j) {
-    if (tabgen[j].type != t) continue;
-    if (tabgen[j].padIndex != kNone) silencePad(tabgen[j].padIndex);
-    takeOff(j);
-  }
-}
-
-void muteAll() {
-  for (int k = 0; k < kGenCount; ++k) {
-    silencePad(k);
-    takeOff(k);
-  }
 }

@@ -9,12 +9,6 @@ void onClick(sf::Event event);
 void onMouseUp(sf::Event event);
 void onMouseMove(sf::Event event);
 
-// Take the selected token, its group, or every token off the board and
-// silence the channels they stood on.
-void muteGen();
-void muteGroup();
-void muteAll();
-
 // The shell command that opens the documentation page in a browser.
 extern const char* const kDocumentationCommand;
 

@@ -5,16 +5,18 @@
 #include <fstream>
 #include <stdexcept>
 
+#include "boardFacts.h"
+#include "programOnServer.h"
+
 namespace {
 
 constexpr Timeout kReadyTimeout = std::chrono::seconds(60);
 constexpr Timeout kCloseTimeout = std::chrono::seconds(15);
-const std::string kWindowTitle = "Zelquor";
 const std::string kPeakMemoryField = "VmHWM:";
 
 }  // namespace
 
-Subject zelquorProgram() { return {"program", zelquorExecutable(), {}, "Faust is Running =", true}; }
+Subject zelquorProgram() { return {"program", zelquorExecutable(), {}, kRunningPrefix, true}; }
 
 Subject frameFloor(int tokens, bool withJack) {
   Subject floor{"frameFloor", ZELQUOR_FRAME_FLOOR, {std::to_string(tokens)}, "floor running =", true};
@@ -31,7 +33,7 @@ SubjectRun::SubjectRun(const Subject& subject, const Servers& servers, const std
   AppOptions options;
   options.program = subject.program;
   options.arguments = subject.arguments;
-  options.environment = {servers.x.displayEntry(), servers.jack.defaultServerEntry(), JackServer::noStartEntry()};
+  options.environment = environmentOn(servers.x, servers.jack);
   options.environment.insert(options.environment.end(), extraEnvironment.begin(), extraEnvironment.end());
   startedAt_ = std::chrono::steady_clock::now();
   process_ = std::make_unique<AppProcess>(options);
@@ -54,7 +56,7 @@ bool SubjectRun::waitUntilRunning() {
 }
 
 XWindow& SubjectRun::window() {
-  if (!window_) window_ = XWindow::find(servers_.x.displayName(), kWindowTitle);
+  if (!window_) window_ = XWindow::find(servers_.x.displayName(), kProgramWindowTitle);
   if (!window_) throw std::runtime_error(subject_.name + ": no window");
   return *window_;
 }

@@ -1,7 +1,7 @@
 // One processing call of the channel gain block at JACK-like period sizes,
 // beside the floor (a memcpy of the 63 input buffers into the 63 output
-// buffers) and, when the tests are built, the faust compiler's scalar and
-// -vec code for the same signal. Every block is reached through the dsp
+// buffers) and the faust compiler's scalar and -vec code for the same
+// signal. Every block is reached through the dsp
 // interface and lives in another translation unit, all built with the
 // project's flags.
 //
@@ -9,7 +9,6 @@
 // moves: 63 channels read and 63 written, frames floats each.
 #include <benchmark/benchmark.h>
 
-#include <cstdio>
 #include <cstring>
 #include <functional>
 #include <memory>
@@ -17,9 +16,7 @@
 
 #include "benchBuffers.h"
 #include "mydsp.h"
-#ifdef ZELQUOR_BENCH_COMPILED
 #include "compiledBlocks.h"
-#endif
 
 namespace {
 
@@ -69,12 +66,8 @@ void registerCompute(const std::string& variant, std::function<void(benchmark::S
 int main(int argc, char** argv) {
   registerCompute("memcpy", copyChannels);
   registerCompute("mydsp", [](benchmark::State& s) { computeBlock(s, [] { return new mydsp(); }); });
-#ifdef ZELQUOR_BENCH_COMPILED
   registerCompute("faustScalar", [](benchmark::State& s) { computeBlock(s, newFaustScalar); });
   registerCompute("faustVec", [](benchmark::State& s) { computeBlock(s, newFaustVec); });
-#else
-  std::fprintf(stderr, "blockBench: built without the faust compiler's code (ZELQUOR_TESTS is OFF)\n");
-#endif
   benchmark::Initialize(&argc, argv);
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
   benchmark::RunSpecifiedBenchmarks();

@@ -1,4 +1,4 @@
-// One pointer move while a drag runs, through the real handler onMouseMove,
+// One pointer move while a drag runs, through the program's event dispatch,
 // with 64 tokens on the board: in all mode (64 gain applications, 64
 // parameter writes, 64 trace lines) and in single mode (one of each).
 //
@@ -24,58 +24,22 @@
 #include <streambuf>
 #include <string>
 
+#include "boardFacts.h"
 #include "boardModel.h"
 #include "dragging.h"
 #include "engineFacade.h"
-#include "keyboard.h"
-#include "pointerInput.h"
+#include "facadeWithoutServer.h"
+#include "eventDispatch.h"
+#include "windowEvents.h"
 
 DspFaust* dspFaust = nullptr;
 
 namespace {
 
-constexpr int kKeyT = 19;  // all mode
-constexpr int kKeyS = 18;  // single mode
-constexpr int kPadCentreOffset = 59;
-constexpr int kBoardColumns = 8;
 constexpr int kAnchorPad = 27;  // the token the drag is anchored on
 
 // Where the trace file goes; set from the command line or beside the binary.
 std::string traceFile = "eventBenchTrace.txt";
-
-int padCentreX(int p) {
-  static constexpr int kColumnX[kBoardColumns] = {8, 126, 242, 358, 476, 592, 708, 826};
-  return kColumnX[p % kBoardColumns] + kPadCentreOffset;
-}
-
-int padCentreY(int p) {
-  static constexpr int kRowY[kBoardColumns] = {14, 132, 250, 368, 486, 602, 718, 836};
-  return kRowY[p / kBoardColumns] + kPadCentreOffset;
-}
-
-sf::Event buttonEvent(sf::Event::EventType type, int x, int y) {
-  sf::Event event;
-  event.type = type;
-  event.mouseButton.button = sf::Mouse::Left;
-  event.mouseButton.x = x;
-  event.mouseButton.y = y;
-  return event;
-}
-
-sf::Event moveEvent(int x, int y) {
-  sf::Event event;
-  event.type = sf::Event::MouseMoved;
-  event.mouseMove.x = x;
-  event.mouseMove.y = y;
-  return event;
-}
-
-sf::Event keyEvent(int code) {
-  sf::Event event;
-  event.type = sf::Event::KeyPressed;
-  event.key = {static_cast<sf::Keyboard::Key>(code), false, false, false, false};
-  return event;
-}
 
 // Drops everything written to it.
 class nullBuffer : public std::streambuf {
@@ -122,16 +86,13 @@ class coutDropped {
 void setUpDrag(int modeKey) {
   coutDropped quiet;
   setUpBoard();
-  genType = 0;
-  genActif = kNone;
-  dragged = kNone;
-  mvType = kMoveSingle;
+  resetInteraction();
   for (int p = 0; p < kPadCount; ++p) {
-    onClick(buttonEvent(sf::Event::MouseButtonPressed, padCentreX(p), padCentreY(p)));
-    onMouseUp(buttonEvent(sf::Event::MouseButtonReleased, padCentreX(p), padCentreY(p)));
+    dispatchBoardEvent(pressEvent(padCentreX(p), padCentreY(p)));
+    dispatchBoardEvent(releaseEvent(padCentreX(p), padCentreY(p)));
   }
-  onKeyPressed(keyEvent(modeKey));
-  onClick(buttonEvent(sf::Event::MouseButtonPressed, padCentreX(kAnchorPad), padCentreY(kAnchorPad)));
+  dispatchBoardEvent(keyEvent(modeKey));
+  dispatchBoardEvent(pressEvent(padCentreX(kAnchorPad), padCentreY(kAnchorPad)));
 }
 
 bool allOnBoard() {
@@ -149,7 +110,7 @@ void dragSteps(benchmark::State& state, int modeKey) {
   int offset = 0;
   for (auto _ : state) {
     offset ^= 1;
-    onMouseMove(moveEvent(x + offset, y));
+    dispatchBoardEvent(moveEvent(x + offset, y));
   }
   if (!allOnBoard()) state.SkipWithError("a token left the board");
 }
@@ -193,9 +154,7 @@ int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
 
-  setenv("JACK_NO_START_SERVER", "1", 1);
-  setenv("JACK_DEFAULT_SERVER", "zelquorNoSuchServer", 1);
-  dspFaust = new DspFaust(false);  // prints "JACK server not running ?" on stderr
+  dspFaust = newFacadeWithoutServer();
 
   registerSteps("all", kKeyT);
   registerSteps("single", kKeyS);

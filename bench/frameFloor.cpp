@@ -20,6 +20,7 @@
 #include <memory>
 #include <vector>
 
+#include "boardFacts.h"
 #include "floorClient.h"
 
 namespace {
@@ -30,10 +31,7 @@ constexpr unsigned kBitsPerPixel = 32;
 constexpr char kClientName[] = "zelquorFrameFloor";
 constexpr int kMaxTokens = 64;
 constexpr int kTypeCount = 8;
-constexpr int kBoardSide = 8;
-constexpr int kPressToCorner = 59 - 12;  // pad corner to a centred press's token corner
-constexpr int kColumnX[kBoardSide] = {8, 126, 242, 358, 476, 592, 708, 826};
-constexpr int kRowY[kBoardSide] = {14, 132, 250, 368, 486, 602, 718, 836};
+constexpr int kPressToCorner = kPadCentreOffset - 12;  // pad corner to a centred press's token corner
 
 const sf::Color kBackground(19, 37, 53, 255);
 const sf::Color kPanelColour(203, 213, 217, 255);
@@ -84,9 +82,9 @@ int main(int argc, char** argv) {
     if (!typeTextures[t].loadFromFile(kTypeFiles[t])) return 1;
   const int tokens = tokenCount(argc, argv);
   for (int i = 0; i < tokens; ++i) {
-    sprites.emplace_back(typeTextures[i / kBoardSide % kTypeCount]);
-    sprites.back().setPosition(static_cast<float>(kColumnX[i % kBoardSide] + kPressToCorner),
-                               static_cast<float>(kRowY[i / kBoardSide] + kPressToCorner));
+    sprites.emplace_back(typeTextures[i / kBoardColumns % kTypeCount]);
+    sprites.back().setPosition(static_cast<float>(padCornerX(i) + kPressToCorner),
+                               static_cast<float>(padCornerY(i) + kPressToCorner));
   }
   sf::RectangleShape panel(sf::Vector2f(116, 384));
   panel.setPosition(960, 14);

@@ -29,6 +29,7 @@
 #include <vector>
 
 #include "jackProbe.h"
+#include "programOnServer.h"
 #include "systemMeasures.h"
 
 namespace {
@@ -37,7 +38,6 @@ constexpr int kSampleRate = 48000;
 constexpr int kFramesPerPeriod = 256;
 constexpr int kBoardTokens = 64;
 constexpr auto kSettleTime = std::chrono::milliseconds(500);
-constexpr int kStartAttempts = 3;
 
 struct Options {
   std::string out;
@@ -100,12 +100,16 @@ void writeSeries(std::ostream& out, const std::string& name, const Series& serie
 // people's tests may run one) fails now and then: such a run starts again.
 std::unique_ptr<SubjectRun> startRunning(const Subject& subject, const Servers& servers,
                                          const std::vector<std::string>& environment = {}) {
-  for (int attempt = 1;; ++attempt) {
-    auto run = std::make_unique<SubjectRun>(subject, servers, environment);
-    if (run->waitUntilRunning()) return run;
-    if (attempt == kStartAttempts) throw std::runtime_error(subject.name + " started without its JACK client");
-    say(subject.name + " started without its JACK client; starting it again");
-  }
+  std::unique_ptr<SubjectRun> run;
+  const std::string failure = retryStart([&] {
+    run.reset();
+    run = std::make_unique<SubjectRun>(subject, servers, environment);
+    if (run->waitUntilRunning()) return std::string();
+    say(subject.name + " started without its JACK client");
+    return subject.name + " started without its JACK client";
+  });
+  if (!failure.empty()) throw std::runtime_error(failure);
+  return run;
 }
 
 // Who goes first alternates from one round to the next.

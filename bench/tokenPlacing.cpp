@@ -1,15 +1,11 @@
 #include <stdexcept>
 #include <thread>
 
+#include "boardFacts.h"
 #include "systemMeasures.h"
 
 namespace {
 
-constexpr int kBoardSide = 8;
-constexpr int kPadCount = 64;
-constexpr int kColumnX[kBoardSide] = {8, 126, 242, 358, 476, 592, 708, 826};
-constexpr int kRowY[kBoardSide] = {14, 132, 250, 368, 486, 602, 718, 836};
-constexpr int kPadCentreOffset = 59;
 // The palette's type bands, 34 pixels high from y 130.
 constexpr int kPaletteX = 1025;
 constexpr int kPaletteTop = 130;
@@ -32,16 +28,17 @@ int placements(const AppProcess& process) {
 
 void placeTokensOnEveryPad(SubjectRun& run) {
   XWindow& window = run.window();
-  for (int row = 0; row < kBoardSide; ++row) {
+  for (int row = 0; row < kBoardColumns; ++row) {
     window.moveMouse(kPaletteX, kPaletteTop + row * kPaletteBand + kPaletteBand / 2);
     window.click();
-    for (int column = 0; column < kBoardSide; ++column) {
-      window.moveMouse(kColumnX[column] + kPadCentreOffset, kRowY[row] + kPadCentreOffset);
+    for (int column = 0; column < kBoardColumns; ++column) {
+      const int pad = row * kBoardColumns + column;
+      window.moveMouse(padCentreX(pad), padCentreY(pad));
       window.click();
     }
   }
   const auto deadline = std::chrono::steady_clock::now() + kPlacementTimeout;
-  while (placements(run.process()) < kPadCount) {
+  while (placements(run.process()) < kPadTotal) {
     if (std::chrono::steady_clock::now() > deadline)
       throw std::runtime_error("only " + std::to_string(placements(run.process())) + " tokens were placed");
     std::this_thread::sleep_for(std::chrono::milliseconds(50));

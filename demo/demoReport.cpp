@@ -6,7 +6,7 @@
 #include <sstream>
 #include <stdexcept>
 
-#include "traceGains.h"
+#include "boardFacts.h"
 
 const char* const kTraceFile = "trace.txt";
 const char* const kMessagesFile = "messages.txt";

@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "boardFacts.h"
 #include "sessionPlayer.h"
 
 namespace {
@@ -33,11 +34,6 @@ Point paletteEntry(int type) { return {kPaletteX, type == kLastType ? kLastTypeY
 constexpr Point kMuteOne = {997, 92};
 constexpr Point kMuteGroup = {1028, 92};
 constexpr Point kMuteAll = {1060, 92};
-
-constexpr int kKeyD = 3;
-constexpr int kKeyG = 6;
-constexpr int kKeyS = 18;
-constexpr int kKeyT = 19;
 
 const std::array<std::string, 8> kTypeNames = {"circle", "square", "triangle", "diamond",
                                                "star",   "hexagon", "cross",  "ring"};

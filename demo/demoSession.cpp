@@ -2,7 +2,7 @@
 
 #include <iostream>
 
-#include "traceGains.h"
+#include "sentGains.h"
 
 namespace {
 
@@ -18,8 +18,8 @@ Checkpoint checkpointAfter(const SessionPlayer& player, const ScriptedEvent& eve
   c.heard = player.meter().gainsOf(c.endCycle);
   const auto lines = player.output();
   c.traceLines = lines.size();
-  TraceGains told;
-  told.readAll(lines);
+  SentGains told;
+  told.read(lines);
   for (int k = 0; k < kChannelCount; ++k) {
     c.told[k] = told.channelGain(k);
     c.maySilenceUntold[k] = told.maySilenceUntold(k);

@@ -5,20 +5,12 @@
 #include <stdexcept>
 #include <thread>
 
+#include "boardFacts.h"
+
 namespace {
 
-const std::string kTitle = "Zelquor";
-const std::string kClientName = "zelquors";
 const std::string kMeterName = "zelquorDemoMeter";
-const std::string kRunning = "Faust is Running =1";
-const std::string kRunningPrefix = "Faust is Running =";
-const std::string kPressLine = "the left button was pressed";
-const std::string kReleaseLine = "Bouton relâché";
 
-// Clients of two JACK servers opening at the same moment on this machine can
-// fail; the program then runs without sound, so it is started again.
-constexpr int kStartAttempts = 3;
-constexpr auto kRetryPause = std::chrono::seconds(1);
 constexpr Timeout kStartTimeout = std::chrono::seconds(30);
 constexpr Timeout kLineTimeout = std::chrono::seconds(15);
 constexpr auto kQuietTime = std::chrono::milliseconds(120);
@@ -29,57 +21,43 @@ constexpr int kSettleCycles = 6;
 constexpr auto kGlidePause = std::chrono::milliseconds(40);
 constexpr auto kFrameWait = std::chrono::milliseconds(250);
 
-std::string yLine(int y) { return "mouse y: " + std::to_string(y); }
+std::string yLine(int y) { return kMouseYPrefix + std::to_string(y); }
 
 }  // namespace
 
 SessionPlayer::SessionPlayer(const PlayerSetting& setting) {
-  jack_ = std::make_unique<JackServer>();
-  jack_->useInThisProcess();
-  startProgram(setting);
-  startMeter(setting.maxRecordingSeconds);
+  const std::string failure = retryStart([&] { return tryToStart(setting); });
+  if (!failure.empty()) throw std::runtime_error("the program did not start with its audio engine running: " + failure);
 }
 
 SessionPlayer::~SessionPlayer() {
   meter_.reset();
   window_.reset();
-  app_.reset();
+  program_.app.reset();
 }
 
-void SessionPlayer::startProgram(const PlayerSetting& setting) {
+std::string SessionPlayer::tryToStart(const PlayerSetting& setting) {
+  meter_.reset();
+  window_.reset();
   AppOptions options;
   options.program = setting.program;
   options.workingDirectory = setting.projectRoot;
-  options.environment = {x_.displayEntry(), jack_->defaultServerEntry(), JackServer::noStartEntry()};
-  for (int attempt = 1; attempt <= kStartAttempts; ++attempt) {
-    app_ = std::make_unique<AppProcess>(options);
-    const auto line = app_->waitForLine(kRunningPrefix, LineMatch::prefix, kStartTimeout);
-    if (line && *line == kRunning) {
-      window_ = XWindow::find(x_.displayName(), kTitle, kStartTimeout);
-      if (window_) return;
-    }
-    app_.reset();
-    std::this_thread::sleep_for(kRetryPause);
+  const std::string failure = startOnce(program_, x_, options, kStartTimeout);
+  if (!failure.empty()) return failure;
+  try {
+    window_ = XWindow::find(x_.displayName(), kProgramWindowTitle, kStartTimeout);
+    if (!window_) return "no window titled " + kProgramWindowTitle;
+    program_.jack->useInThisProcess();
+    meter_ = std::make_unique<ToneMeter>(kMeterName, setting.maxRecordingSeconds);
+    meter_->connectTo(kProgramClientName);
+  } catch (const std::exception& error) {
+    return error.what();
   }
-  throw std::runtime_error("the program did not start with its audio engine running");
-}
-
-void SessionPlayer::startMeter(double maxSeconds) {
-  for (int attempt = 1;; ++attempt) {
-    try {
-      meter_ = std::make_unique<ToneMeter>(kMeterName, maxSeconds);
-      meter_->connectTo(kClientName);
-      return;
-    } catch (const std::exception&) {
-      meter_.reset();
-      if (attempt == kStartAttempts) throw;
-      std::this_thread::sleep_for(kRetryPause);
-    }
-  }
+  return "";
 }
 
 void SessionPlayer::expectLine(const std::string& line, const std::string& after) {
-  if (!app_->waitForLine(line, LineMatch::exact, kLineTimeout))
+  if (!program_.app->waitForLine(line, LineMatch::exact, kLineTimeout))
     throw std::runtime_error("the program did not write \"" + line + "\" after " + after);
 }
 
@@ -104,7 +82,7 @@ void SessionPlayer::glideTo(int x, int y, int moves) {
 
 void SessionPlayer::press() {
   window_->mouseDown(XWindow::kLeftButton);
-  expectLine(kPressLine, "a press");
+  expectLine(kLeftPressLine, "a press");
   expectLine(yLine(pointerY_), "a press");
 }
 
@@ -125,11 +103,11 @@ void SessionPlayer::key(const std::string& name, int code) {
 }
 
 void SessionPlayer::settle() {
-  size_t count = app_->stdoutLines().size();
+  size_t count = program_.app->stdoutLines().size();
   auto quietSince = std::chrono::steady_clock::now();
   while (std::chrono::steady_clock::now() - quietSince < kQuietTime) {
     std::this_thread::sleep_for(kPollStep);
-    const size_t now = app_->stdoutLines().size();
+    const size_t now = program_.app->stdoutLines().size();
     if (now != count) {
       count = now;
       quietSince = std::chrono::steady_clock::now();
@@ -149,5 +127,5 @@ void SessionPlayer::screenshot(const std::string& pngPath) const {
 
 std::optional<ExitStatus> SessionPlayer::close() {
   window_->requestClose();
-  return app_->waitForExit(kLineTimeout);
+  return program_.app->waitForExit(kLineTimeout);
 }

@@ -12,6 +12,7 @@
 
 #include "appProcess.h"
 #include "jackServer.h"
+#include "programOnServer.h"
 #include "toneMeter.h"
 #include "xServer.h"
 #include "xWindow.h"
@@ -50,19 +51,19 @@ class SessionPlayer {
 
   const ToneMeter& meter() const { return *meter_; }
   // The program's whole standard output so far.
-  std::vector<std::string> output() const { return app_->stdoutLines(); }
-  std::string messages() const { return app_->stderrText(); }
+  std::vector<std::string> output() const { return program_.app->stdoutLines(); }
+  std::string messages() const { return program_.app->stderrText(); }
   std::string displayName() const { return x_.displayName(); }
-  std::string jackServerName() const { return jack_->name(); }
+  std::string jackServerName() const { return program_.jack->name(); }
 
  private:
-  void startProgram(const PlayerSetting& setting);
-  void startMeter(double maxSeconds);
+  // Empty when the program runs with the meter routed through it, else
+  // what went wrong.
+  std::string tryToStart(const PlayerSetting& setting);
   void expectLine(const std::string& line, const std::string& after);
 
   XServer x_;
-  std::unique_ptr<JackServer> jack_;
-  std::unique_ptr<AppProcess> app_;
+  ProgramOnServer program_;
   std::unique_ptr<XWindow> window_;
   std::unique_ptr<ToneMeter> meter_;
   int pointerX_ = -1;

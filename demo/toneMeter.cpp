@@ -10,46 +10,22 @@ namespace {
 constexpr auto kCycleTimeout = std::chrono::seconds(10);
 constexpr double kTwoPi = 6.283185307179586;
 
-std::string portName(const std::string& stem, int channel) { return stem + std::to_string(channel); }
-
 }  // namespace
 
-ToneMeter::ToneMeter(const std::string& clientName, double maxSeconds) {
-  client_ = jack_client_open(clientName.c_str(), JackNoStartServer, nullptr);
-  if (client_ == nullptr) throw std::runtime_error("tone meter: no JACK server answers");
-  sampleRate_ = static_cast<int>(jack_get_sample_rate(client_));
-  framesPerCycle_ = static_cast<int>(jack_get_buffer_size(client_));
+ToneMeter::ToneMeter(const std::string& clientName, double maxSeconds)
+    : channels_("tone meter", clientName, "tone_", "level_") {
+  sampleRate_ = static_cast<int>(jack_get_sample_rate(channels_.client()));
+  framesPerCycle_ = static_cast<int>(jack_get_buffer_size(channels_.client()));
   for (int i = 0; i < framesPerCycle_; ++i)
     toneCycle_.push_back(kAmplitude * static_cast<float>(std::sin(kTwoPi * kPeriodsPerCycle * i / framesPerCycle_)));
   capacityCycles_ = static_cast<long>(maxSeconds / secondsPerCycle());
   recording_.assign(static_cast<size_t>(capacityCycles_) * kChannelCount, 0.0f);
-  for (int k = 0; k < kChannelCount; ++k) {
-    tones_.push_back(jack_port_register(client_, portName("tone_", k).c_str(), JACK_DEFAULT_AUDIO_TYPE,
-                                        JackPortIsOutput, 0));
-    levels_.push_back(jack_port_register(client_, portName("level_", k).c_str(), JACK_DEFAULT_AUDIO_TYPE,
-                                         JackPortIsInput, 0));
-  }
-  jack_set_process_callback(client_, process, this);
-  if (jack_activate(client_) != 0) {
-    jack_client_close(client_);
-    throw std::runtime_error("tone meter: cannot activate its client");
-  }
+  channels_.start(process, this);
 }
 
-ToneMeter::~ToneMeter() {
-  jack_deactivate(client_);
-  jack_client_close(client_);
-}
+ToneMeter::~ToneMeter() = default;
 
-void ToneMeter::connectTo(const std::string& target) {
-  for (int k = 0; k < kChannelCount; ++k) {
-    const std::string in = target + ":" + portName("in_", k);
-    const std::string out = target + ":" + portName("out_", k);
-    if (jack_connect(client_, jack_port_name(tones_[k]), in.c_str()) != 0 ||
-        jack_connect(client_, out.c_str(), jack_port_name(levels_[k])) != 0)
-      throw std::runtime_error("tone meter: cannot connect to " + target + " channel " + std::to_string(k));
-  }
-}
+void ToneMeter::connectTo(const std::string& target) { channels_.connectTo(target); }
 
 double ToneMeter::toneFrequency() const { return double(kPeriodsPerCycle) * sampleRate_ / framesPerCycle_; }
 
@@ -65,8 +41,8 @@ int ToneMeter::onCycle(jack_nframes_t frames) {
 
 void ToneMeter::feedTone(jack_nframes_t frames) {
   const size_t length = toneCycle_.size();
-  for (jack_port_t* port : tones_) {
-    auto* out = static_cast<float*>(jack_port_get_buffer(port, frames));
+  for (int k = 0; k < kChannelCount; ++k) {
+    float* out = channels_.output(k, frames);
     for (jack_nframes_t i = 0; i < frames; ++i) out[i] = toneCycle_[i % length];
   }
 }
@@ -79,7 +55,7 @@ void ToneMeter::recordLevels(jack_nframes_t frames) {
   }
   float* row = &recording_[static_cast<size_t>(cycle) * kChannelCount];
   for (int k = 0; k < kChannelCount; ++k) {
-    const auto* in = static_cast<const float*>(jack_port_get_buffer(levels_[k], frames));
+    const float* in = channels_.input(k, frames);
     double sum = 0.0;
     for (jack_nframes_t i = 0; i < frames; ++i) sum += double(in[i]) * in[i];
     row[k] = frames == 0 ? 0.0f : static_cast<float>(std::sqrt(sum / frames));

@@ -10,7 +10,9 @@
 #include <string>
 #include <vector>
 
-constexpr int kChannelCount = 63;
+#include "channelClient.h"
+
+constexpr int kChannelCount = ChannelClient::kChannels;
 using ChannelLevels = std::array<float, kChannelCount>;
 
 class ToneMeter {
@@ -55,16 +57,15 @@ class ToneMeter {
   void feedTone(jack_nframes_t frames);
   void recordLevels(jack_nframes_t frames);
 
-  jack_client_t* client_ = nullptr;
   int sampleRate_ = 0;
   int framesPerCycle_ = 0;
   std::vector<float> toneCycle_;
-  std::vector<jack_port_t*> tones_;
-  std::vector<jack_port_t*> levels_;
   std::vector<float> recording_;
   long capacityCycles_ = 0;
   std::atomic<long> recorded_{0};
   std::atomic<bool> full_{false};
+  // Last, so that it stops before the state its cycles write goes away.
+  ChannelClient channels_;
 };
 
 #endif

@@ -1,13 +1,13 @@
 #include "parameterAddress.h"
 
+#include <charconv>
 #include <cstring>
 
 #include "mydsp.h"
 
 namespace {
 
-constexpr char kPrefix[] = "/Canaux0/canal";
-constexpr std::size_t kPrefixLength = sizeof(kPrefix) - 1;
+constexpr std::size_t kPrefixLength = sizeof(kAddressPrefix) - 1;
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
@@ -26,13 +26,19 @@ constexpr IndexTable kIndexTable = makeIndexTable();
 }  // namespace
 
 int parameterNumberOf(const char* address) {
-  if (address == nullptr || std::strncmp(address, kPrefix, kPrefixLength) != 0) return -1;
+  if (address == nullptr || std::strncmp(address, kAddressPrefix, kPrefixLength) != 0) return -1;
   const char* digits = address + kPrefixLength;
   if (!isDigit(digits[0])) return -1;
   if (digits[1] == '\0') return digits[0] - '0';
   if (digits[0] == '0' || !isDigit(digits[1]) || digits[2] != '\0') return -1;
   const int number = (digits[0] - '0') * 10 + (digits[1] - '0');
   return number < kParameterCount ? number : -1;
+}
+
+void formatAddress(char (&address)[kAddressSize], int number) {
+  std::memcpy(address, kAddressPrefix, kPrefixLength);
+  char* const end = std::to_chars(address + kPrefixLength, address + kAddressSize - 1, number).ptr;
+  *end = '\0';
 }
 
 int parameterIndexOf(const char* address) {

@@ -11,7 +11,7 @@
 
 #include "appProcess.h"
 #include "demoFiles.h"
-#include "traceGains.h"
+#include "sentGains.h"
 
 namespace {
 
@@ -19,7 +19,6 @@ constexpr Timeout kDemoTimeout = std::chrono::minutes(6);
 constexpr int kWindowWidth = 1094;
 constexpr int kWindowHeight = 970;
 constexpr float kTolerance = 1e-4f;
-constexpr int kSharedChannel = 39;
 // Fewer events would not cover placing, the three kinds of drag and muting.
 constexpr size_t kFewestEvents = 20;
 
@@ -87,8 +86,8 @@ TEST_F(DemoRun, LevelsHeardAreTheGainsTheTraceTells) {
   bool sharedChannelHeard = false;
   for (const auto& event : events) {
     ASSERT_LE(event.traceLines, trace.size());
-    TraceGains told;
-    told.readAll(std::vector<std::string>(trace.begin(), trace.begin() + long(event.traceLines)));
+    SentGains told;
+    told.read(std::vector<std::string>(trace.begin(), trace.begin() + long(event.traceLines)));
     const LevelRow& row = rowAt(rows, event.endSeconds);
     for (int k = 0; k < kChannelCount; ++k) {
       const float heard = gainOf(row.levels[k]);

@@ -1,8 +1,7 @@
 #include "boardFixture.h"
 
-#include <cstdlib>
-
 #include "engineFacade.h"
+#include "facadeWithoutServer.h"
 #include "keyboard.h"
 #include "pointerInput.h"
 
@@ -14,29 +13,18 @@ namespace {
 class AbsentServerFacade : public ::testing::Environment {
  public:
   void SetUp() override {
-    setenv("JACK_NO_START_SERVER", "1", 1);
-    setenv("JACK_DEFAULT_SERVER", "zelquorNoSuchServer", 1);
     OutputCapture err(STDERR_FILENO);
     OutputCapture out(STDOUT_FILENO);
-    dspFaust = new DspFaust(false);
+    dspFaust = newFacadeWithoutServer();
   }
 };
 
 [[maybe_unused]] ::testing::Environment* const facadeEnvironment =
     ::testing::AddGlobalTestEnvironment(new AbsentServerFacade);
 
-sf::Event mouseButtonEvent(sf::Event::EventType type, int x, int y, sf::Mouse::Button button) {
-  sf::Event event;
-  event.type = type;
-  event.mouseButton.button = button;
-  event.mouseButton.x = x;
-  event.mouseButton.y = y;
-  return event;
-}
-
 }  // namespace
 
-std::string channelAddress(int channel) { return "/Canaux0/canal" + std::to_string(channel); }
+std::string channelAddress(int channel) { return kPadAddressPrefix + std::to_string(channel); }
 
 float channelGain(int channel) { return dspFaust->getParamValue(channelAddress(channel).c_str()); }
 
@@ -53,43 +41,9 @@ void setAllGains(float value) {
 }
 
 void resetBoard() {
-  genType = 0;
-  genActif = kNone;
-  dragged = kNone;
-  mvType = kMoveSingle;
-  for (int i = 0; i < kGenCount; ++i) {
-    mdraggedX[i] = 0;
-    mdraggedY[i] = 0;
-  }
+  resetInteraction();
   setUpBoard();
   setAllGains(0.0f);
-}
-
-sf::Event pressEvent(int x, int y, sf::Mouse::Button button) {
-  return mouseButtonEvent(sf::Event::MouseButtonPressed, x, y, button);
-}
-
-sf::Event releaseEvent(int x, int y, sf::Mouse::Button button) {
-  return mouseButtonEvent(sf::Event::MouseButtonReleased, x, y, button);
-}
-
-sf::Event moveEvent(int x, int y) {
-  sf::Event event;
-  event.type = sf::Event::MouseMoved;
-  event.mouseMove.x = x;
-  event.mouseMove.y = y;
-  return event;
-}
-
-sf::Event keyEvent(int code, Modifiers held) {
-  sf::Event event;
-  event.type = sf::Event::KeyPressed;
-  event.key.code = static_cast<sf::Keyboard::Key>(code);
-  event.key.alt = held.alt;
-  event.key.control = held.control;
-  event.key.shift = held.shift;
-  event.key.system = held.system;
-  return event;
 }
 
 std::string press(int x, int y, sf::Mouse::Button button) {
@@ -114,17 +68,17 @@ void tap(int x, int y) {
 }
 
 std::string leftPressLines(int x, int y) {
-  return "the left button was pressed\nmouse x: " + std::to_string(x) + "\nmouse y: " + std::to_string(y) + "\n";
+  return kLeftPressLine + "\n" + moveLines(x, y);
 }
 
 std::string moveLines(int x, int y) {
-  return "mouse x: " + std::to_string(x) + "\nmouse y: " + std::to_string(y) + "\n";
+  return kMouseXPrefix + std::to_string(x) + "\n" + kMouseYPrefix + std::to_string(y) + "\n";
 }
 
 std::string gainLine(int pad, const std::string& distance, const std::string& gainText) {
   return "pad=" + std::to_string(pad) + "dtcentre= " + distance + "gain=" + gainText + channelAddress(pad) + "\n";
 }
 
-std::string releaseLine() { return "Bouton relâché\n"; }
+std::string releaseLine() { return kReleaseLine + "\n"; }
 
-std::string endDragLine() { return "end drag\n"; }
+std::string endDragLine() { return kEndDragLine + "\n"; }

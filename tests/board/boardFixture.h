@@ -12,17 +12,13 @@
 #include <string>
 #include <utility>
 
+#include "boardFacts.h"
 #include "boardModel.h"
 #include "outputCapture.h"
+#include "windowEvents.h"
 
 // Gains are compared with the six significant digits that the trace shows.
 constexpr float kGainTolerance = 5e-7f;
-
-// Key codes of the letters that have a function.
-constexpr int kKeyD = 3;
-constexpr int kKeyG = 6;
-constexpr int kKeyS = 18;
-constexpr int kKeyT = 19;
 
 std::string channelAddress(int channel);
 float channelGain(int channel);
@@ -32,17 +28,6 @@ void setAllGains(float value);
 
 // Puts the model back to its start-up state and silences every channel.
 void resetBoard();
-
-sf::Event pressEvent(int x, int y, sf::Mouse::Button button = sf::Mouse::Left);
-sf::Event releaseEvent(int x, int y, sf::Mouse::Button button = sf::Mouse::Left);
-sf::Event moveEvent(int x, int y);
-struct Modifiers {
-  bool alt = false;
-  bool control = false;
-  bool shift = false;
-  bool system = false;
-};
-sf::Event keyEvent(int code, Modifiers held = Modifiers());
 
 // Runs the action and returns what it wrote on standard output.
 template <typename Action>
@@ -68,7 +53,7 @@ std::string gainLine(int pad, const std::string& distance, const std::string& ga
 std::string releaseLine();
 std::string endDragLine();
 
-class BoardTest : public ::testing::Test {
+class BoardFixture : public ::testing::Test {
  protected:
   void SetUp() override { resetBoard(); }
 };

@@ -4,10 +4,10 @@
 
 #include "boardFixture.h"
 
+class BoardModelTest : public BoardFixture {};
+
 namespace {
 
-constexpr int kColumnX[kBoardSide] = {8, 126, 242, 358, 476, 592, 708, 826};
-constexpr int kRowY[kBoardSide] = {14, 132, 250, 368, 486, 602, 718, 836};
 constexpr int kWindowWidth = 1094;
 constexpr int kWindowHeight = 970;
 // For whole pixels a hit rectangle runs from the corner - 3 to the corner + 121.
@@ -15,8 +15,8 @@ constexpr int kHitBefore = 3;
 constexpr int kHitAfter = 121;
 
 bool inHitRectangle(int n, int x, int y) {
-  const int left = kColumnX[n % kBoardSide];
-  const int top = kRowY[n / kBoardSide];
+  const int left = kPadColumnX[n % kBoardSide];
+  const int top = kPadRowY[n / kBoardSide];
   return x >= left - kHitBefore && x <= left + kHitAfter && y >= top - kHitBefore && y <= top + kHitAfter;
 }
 
@@ -28,7 +28,7 @@ int lowestPadHolding(int x, int y) {
 
 }  // namespace
 
-TEST_F(BoardTest, StartUpFillsTheGeometryAndFreesEverything) {
+TEST_F(BoardModelTest, StartUpFillsTheGeometryAndFreesEverything) {
   EXPECT_EQ(damier.x, 8);
   EXPECT_EQ(damier.y, 14);
   EXPECT_EQ(damier.width, 942.0f);
@@ -36,8 +36,8 @@ TEST_F(BoardTest, StartUpFillsTheGeometryAndFreesEverything) {
   EXPECT_EQ(damier.padWidth, 122.0f);
   EXPECT_EQ(damier.padHeight, 122.0f);
   for (int n = 0; n < kPadCount; ++n) {
-    EXPECT_EQ(tabPad[n].x, kColumnX[n % kBoardSide]) << n;
-    EXPECT_EQ(tabPad[n].y, kRowY[n / kBoardSide]) << n;
+    EXPECT_EQ(tabPad[n].x, kPadColumnX[n % kBoardSide]) << n;
+    EXPECT_EQ(tabPad[n].y, kPadRowY[n / kBoardSide]) << n;
     EXPECT_EQ(tabPad[n].genIndex, kNone) << n;
   }
   for (int g = 0; g < kGenCount; ++g) {
@@ -53,7 +53,7 @@ TEST_F(BoardTest, StartUpFillsTheGeometryAndFreesEverything) {
   EXPECT_EQ(mvType, kMoveSingle);
 }
 
-TEST_F(BoardTest, PadCornersComeFromTheTableNotAFixedStep) {
+TEST_F(BoardModelTest, PadCornersComeFromTheTableNotAFixedStep) {
   EXPECT_EQ(tabPad[9].x, 126);
   EXPECT_EQ(tabPad[9].y, 132);
   EXPECT_EQ(tabPad[63].x, 826);
@@ -68,7 +68,7 @@ TEST(GenRecord, ConstructedWithoutAPad) {
   EXPECT_EQ(fresh.sprite.getTexture(), nullptr);
 }
 
-TEST_F(BoardTest, HitTestOnOverlapsAndEdges) {
+TEST_F(BoardModelTest, HitTestOnOverlapsAndEdges) {
   EXPECT_EQ(findPadWH(125, 100), 0);
   EXPECT_EQ(findPadWH(130, 100), 1);
   EXPECT_EQ(findPadWH(4, 100), kNone);
@@ -84,7 +84,7 @@ TEST_F(BoardTest, HitTestOnOverlapsAndEdges) {
 
 // Every point of the window, against the rectangles as drawn on paper: the
 // union has no gap and an overlap always goes to the lower pad.
-TEST_F(BoardTest, HitTestGivesTheLowestPadWhoseRectangleHoldsThePoint) {
+TEST_F(BoardModelTest, HitTestGivesTheLowestPadWhoseRectangleHoldsThePoint) {
   int mismatches = 0;
   for (int x = -2; x < kWindowWidth && mismatches < 10; ++x)
     for (int y = -2; y < kWindowHeight && mismatches < 10; ++y) {
@@ -105,7 +105,7 @@ TEST_F(BoardTest, HitTestGivesTheLowestPadWhoseRectangleHoldsThePoint) {
   }
 }
 
-TEST_F(BoardTest, NeighbouringRectanglesOverlapBySevenOrNinePixels) {
+TEST_F(BoardModelTest, NeighbouringRectanglesOverlapBySevenOrNinePixels) {
   // Columns 0 and 1 lie 118 apart, columns 1 and 2 lie 116 apart.
   int sharedWithPad0 = 0;
   int sharedWithPad1 = 0;
@@ -118,21 +118,21 @@ TEST_F(BoardTest, NeighbouringRectanglesOverlapBySevenOrNinePixels) {
   EXPECT_EQ(sharedWithPad1, 9);
 }
 
-TEST_F(BoardTest, ReleasingAPadFreesBothSides) {
+TEST_F(BoardModelTest, ReleasingAPadFreesBothSides) {
   seatGen(4, 20);
   releasePad(4);
   EXPECT_EQ(tabgen[4].padIndex, kNone);
   EXPECT_EQ(tabPad[20].genIndex, kNone);
 }
 
-TEST_F(BoardTest, ReleasingATokenWithoutAPadChangesNoPad) {
+TEST_F(BoardModelTest, ReleasingATokenWithoutAPadChangesNoPad) {
   for (int n = 0; n < kPadCount; ++n) tabPad[n].genIndex = n % 5;
   releasePad(4);
   EXPECT_EQ(tabgen[4].padIndex, kNone);
   for (int n = 0; n < kPadCount; ++n) EXPECT_EQ(tabPad[n].genIndex, n % 5) << n;
 }
 
-TEST_F(BoardTest, SeatingMovesTheTokenAndFreesItsOldPad) {
+TEST_F(BoardModelTest, SeatingMovesTheTokenAndFreesItsOldPad) {
   seatGen(3, 10);
   EXPECT_EQ(tabgen[3].padIndex, 10);
   EXPECT_EQ(tabPad[10].genIndex, 3);
@@ -142,7 +142,7 @@ TEST_F(BoardTest, SeatingMovesTheTokenAndFreesItsOldPad) {
   EXPECT_EQ(tabPad[10].genIndex, kNone);
 }
 
-TEST_F(BoardTest, SeatingFreesTheOldPadWhateverTokenItNamed) {
+TEST_F(BoardModelTest, SeatingFreesTheOldPadWhateverTokenItNamed) {
   seatGen(3, 10);
   tabPad[10].genIndex = 7;
   seatGen(3, 11);
@@ -150,7 +150,7 @@ TEST_F(BoardTest, SeatingFreesTheOldPadWhateverTokenItNamed) {
   EXPECT_EQ(tabPad[11].genIndex, 3);
 }
 
-TEST_F(BoardTest, SeatingOnItsOwnPadRenamesThePad) {
+TEST_F(BoardModelTest, SeatingOnItsOwnPadRenamesThePad) {
   seatGen(3, 10);
   tabPad[10].genIndex = 7;
   seatGen(3, 10);
@@ -158,7 +158,7 @@ TEST_F(BoardTest, SeatingOnItsOwnPadRenamesThePad) {
   EXPECT_EQ(tabPad[10].genIndex, 3);
 }
 
-TEST_F(BoardTest, SeatingATokenWithoutAPadTouchesOnlyTheNewPad) {
+TEST_F(BoardModelTest, SeatingATokenWithoutAPadTouchesOnlyTheNewPad) {
   for (int n = 0; n < kPadCount; ++n) tabPad[n].genIndex = n % 5;
   seatGen(6, 30);
   EXPECT_EQ(tabgen[6].padIndex, 30);
@@ -166,7 +166,7 @@ TEST_F(BoardTest, SeatingATokenWithoutAPadTouchesOnlyTheNewPad) {
 }
 
 // Through the handlers: a removed token's slot is the next one filled.
-TEST_F(BoardTest, PlacementTakesTheLowestFreeSlot) {
+TEST_F(BoardModelTest, PlacementTakesTheLowestFreeSlot) {
   tap(67, 73);
   tap(302, 73);
   tap(534, 73);

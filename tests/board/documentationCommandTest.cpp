@@ -45,10 +45,10 @@ struct browserCall {
   std::string arguments;
 };
 
-class StandInBrowser : public BoardTest {
+class StandInBrowser : public BoardFixture {
  protected:
   void SetUp() override {
-    BoardTest::SetUp();
+    BoardFixture::SetUp();
     char pattern[] = "/tmp/zelquorBrowserXXXXXX";
     ASSERT_NE(mkdtemp(pattern), nullptr);
     folder_ = pattern;

@@ -6,6 +6,8 @@
 #include "boardFixture.h"
 #include "dragging.h"
 
+class DraggingTest : public BoardFixture {};
+
 namespace {
 
 // Pad centres used below: pad 0 (67, 73), pad 1 (185, 73), pad 2 (301, 73),
@@ -33,7 +35,7 @@ void chooseType(int y) { press(kPaletteX, y); }
 
 }  // namespace
 
-TEST_F(BoardTest, SingleModeCarriesTheTokenAndItsRegistration) {
+TEST_F(DraggingTest, SingleModeCarriesTheTokenAndItsRegistration) {
   press(67, 73);
   const std::string trace = move(200, 300);
   EXPECT_EQ(trace, moveLines(200, 300) + gainLine(17, "17.4929", "0.705621"));
@@ -46,7 +48,7 @@ TEST_F(BoardTest, SingleModeCarriesTheTokenAndItsRegistration) {
   EXPECT_NEAR(channelGain(0), 1.003f, kGainTolerance);
 }
 
-TEST_F(BoardTest, SingleModeClampsTheCorner) {
+TEST_F(DraggingTest, SingleModeClampsTheCorner) {
   press(67, 73);
   EXPECT_EQ(move(9, 15), moveLines(9, 15) + gainLine(0, "58", "0.017"));
   expectCorner(0, 8.0f, 14.0f);
@@ -63,7 +65,7 @@ TEST_F(BoardTest, SingleModeClampsTheCorner) {
 
 // The same corner (173, 297) on pad 17: the pointer decides in single mode,
 // the corner in group mode.
-TEST_F(BoardTest, SingleAndGroupModeMeasureFromDifferentPoints) {
+TEST_F(DraggingTest, SingleAndGroupModeMeasureFromDifferentPoints) {
   press(67, 73);
   EXPECT_EQ(move(185, 309), moveLines(185, 309) + gainLine(17, "0", "1.003"));
   expectCorner(0, 173.0f, 297.0f);
@@ -77,7 +79,7 @@ TEST_F(BoardTest, SingleAndGroupModeMeasureFromDifferentPoints) {
   EXPECT_NEAR(channelGain(17), 0.7145f, kGainTolerance);
 }
 
-TEST_F(BoardTest, GroupMoveKeepsTheFormationAndSendsInTokenOrder) {
+TEST_F(DraggingTest, GroupMoveKeepsTheFormationAndSendsInTokenOrder) {
   tap(67, 73);
   tap(302, 73);
   expectCorner(1, 290.0f, 61.0f);
@@ -98,7 +100,7 @@ TEST_F(BoardTest, GroupMoveKeepsTheFormationAndSendsInTokenOrder) {
   EXPECT_NEAR(channelGain(2), 0.576981f, kGainTolerance);
 }
 
-TEST_F(BoardTest, GroupModeLeavesOtherTypesAndAllModeTakesThem) {
+TEST_F(DraggingTest, GroupModeLeavesOtherTypesAndAllModeTakesThem) {
   tap(67, 73);
   chooseType(kPaletteTypeOneY);
   tap(302, 73);
@@ -116,7 +118,7 @@ TEST_F(BoardTest, GroupModeLeavesOtherTypesAndAllModeTakesThem) {
   expectCorner(1, 323.0f, 61.0f);
 }
 
-TEST_F(BoardTest, FormationRegistrationFollowsOneStepLate) {
+TEST_F(DraggingTest, FormationRegistrationFollowsOneStepLate) {
   key(kKeyG);
   press(67, 73);
   EXPECT_EQ(move(150, 73), moveLines(150, 73) + gainLine(1, "48.5077", "0.178369"));
@@ -132,7 +134,7 @@ TEST_F(BoardTest, FormationRegistrationFollowsOneStepLate) {
 }
 
 // The displaced token's channel gets 0 first, then the dragged token's gain.
-TEST_F(BoardTest, SingleModeDisplacementEndsWithTheNewGain) {
+TEST_F(DraggingTest, SingleModeDisplacementEndsWithTheNewGain) {
   tap(200, 300);
   press(67, 73);
   setChannelGain(17, 0.25f);
@@ -148,7 +150,7 @@ TEST_F(BoardTest, SingleModeDisplacementEndsWithTheNewGain) {
 // A formation token registered on its old corner's pad pushes the other
 // token off: that pad's channel gets 0 and keeps it, since the gain of the
 // step goes to the pad under the new corner.
-TEST_F(BoardTest, FormationDisplacementSilencesTheOldCornersPad) {
+TEST_F(DraggingTest, FormationDisplacementSilencesTheOldCornersPad) {
   tap(67, 73);
   chooseType(kPaletteTypeOneY);
   tap(185, 73);
@@ -173,7 +175,7 @@ TEST_F(BoardTest, FormationDisplacementSilencesTheOldCornersPad) {
 // Offsets come only from a group or all start; a single-mode drag switched
 // to group mode uses the offsets left at 0, so the group jumps onto the
 // pointer, then its members push each other off one pad.
-TEST_F(BoardTest, SingleToGroupSwitchWithZeroOffsets) {
+TEST_F(DraggingTest, SingleToGroupSwitchWithZeroOffsets) {
   tap(67, 73);
   tap(302, 73);
   tap(185, 191);
@@ -202,7 +204,7 @@ TEST_F(BoardTest, SingleToGroupSwitchWithZeroOffsets) {
   EXPECT_NEAR(channelGain(27), 0.46946f, kGainTolerance);
 }
 
-TEST_F(BoardTest, FormationClampsEachTokenAndKeepsItsOffsets) {
+TEST_F(DraggingTest, FormationClampsEachTokenAndKeepsItsOffsets) {
   tap(67, 73);
   tap(885, 73);
   key(kKeyT);
@@ -225,7 +227,7 @@ TEST_F(BoardTest, FormationClampsEachTokenAndKeepsItsOffsets) {
   EXPECT_EQ(mdraggedY[1], 12);
 }
 
-TEST_F(BoardTest, ModeIsReadAtEveryStep) {
+TEST_F(DraggingTest, ModeIsReadAtEveryStep) {
   tap(67, 73);
   tap(302, 73);
   key(kKeyG);
@@ -238,7 +240,7 @@ TEST_F(BoardTest, ModeIsReadAtEveryStep) {
   expectSeated(0, 17);
 }
 
-TEST_F(BoardTest, APressDuringADragReanchorsIt) {
+TEST_F(DraggingTest, APressDuringADragReanchorsIt) {
   tap(67, 73);
   tap(302, 73);
   key(kKeyG);
@@ -250,7 +252,7 @@ TEST_F(BoardTest, APressDuringADragReanchorsIt) {
 }
 
 // A token taken off the board stays off, even while its drag goes on.
-TEST_F(BoardTest, SingleModeStepLeavesAMutedDraggedTokenAlone) {
+TEST_F(DraggingTest, SingleModeStepLeavesAMutedDraggedTokenAlone) {
   tap(200, 300);
   const float padSeventeenGain = channelGain(17);
   press(67, 73);
@@ -267,7 +269,7 @@ TEST_F(BoardTest, SingleModeStepLeavesAMutedDraggedTokenAlone) {
 
 // A corner left of the board (a press at x 9 to 16 puts it there) lies on no
 // pad: the token keeps its pad, yet moves and has its new corner's gain sent.
-TEST_F(BoardTest, FormationTokenWithACornerOnNoPadKeepsItsPad) {
+TEST_F(DraggingTest, FormationTokenWithACornerOnNoPadKeepsItsPad) {
   key(kKeyG);
   press(12, 100);
   expectCorner(0, 0.0f, 88.0f);
@@ -283,7 +285,7 @@ TEST_F(BoardTest, FormationTokenWithACornerOnNoPadKeepsItsPad) {
   expectSeated(0, 1);
 }
 
-TEST_F(BoardTest, NoTokenToDragMeansEveryStepDoesNothing) {
+TEST_F(DraggingTest, NoTokenToDragMeansEveryStepDoesNothing) {
   tap(67, 73);
   for (int i = 0; i < kGenCount; ++i) mdraggedX[i] = mdraggedY[i] = i;
   start_drag(kNone, 100, 100);
@@ -298,7 +300,7 @@ TEST_F(BoardTest, NoTokenToDragMeansEveryStepDoesNothing) {
   for (int i = 0; i < kGenCount; ++i) EXPECT_EQ(mdraggedX[i], i);
 }
 
-TEST_F(BoardTest, SingleModeStartKeepsEarlierOffsets) {
+TEST_F(DraggingTest, SingleModeStartKeepsEarlierOffsets) {
   key(kKeyG);
   press(67, 73);
   release(67, 73);

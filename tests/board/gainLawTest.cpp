@@ -5,6 +5,8 @@
 #include "boardFixture.h"
 #include "gainLaw.h"
 
+class GainLawTest : public BoardFixture {};
+
 namespace {
 
 struct lawCase {
@@ -35,7 +37,7 @@ const lawCase kLawCases[] = {
     {173, 297, 17, "16.9706", "0.7145", 0.7145f},
 };
 
-class GainLaw : public BoardTest, public ::testing::WithParamInterface<lawCase> {};
+class GainLaw : public BoardFixture, public ::testing::WithParamInterface<lawCase> {};
 
 }  // namespace
 
@@ -51,24 +53,24 @@ TEST_P(GainLaw, SendsToThePadUnderThePointAndTracesIt) {
 
 INSTANTIATE_TEST_SUITE_P(Points, GainLaw, ::testing::ValuesIn(kLawCases));
 
-TEST_F(BoardTest, TraceLineForOneHundredOneHundredIsByteExact) {
+TEST_F(GainLawTest, TraceLineForOneHundredOneHundredIsByteExact) {
   EXPECT_EQ(traceOf([] { gain(100, 100); }), "pad=0dtcentre= 42.638gain=0.278154/Canaux0/canal0\n");
 }
 
-TEST_F(BoardTest, TheHighestGainIsNotClampedToOne) {
+TEST_F(GainLawTest, TheHighestGainIsNotClampedToOne) {
   traceOf([] { gain(185, 309); });
   EXPECT_GT(channelGain(17), 1.0f);
   EXPECT_NEAR(channelGain(17), 1.003f, kGainTolerance);
 }
 
-TEST_F(BoardTest, GainFallsByPointZeroOneSevenPerPixelBetweenDeadZoneAndCap) {
+TEST_F(GainLawTest, GainFallsByPointZeroOneSevenPerPixelBetweenDeadZoneAndCap) {
   for (int dx = 2; dx <= 58; ++dx) {
     traceOf([dx] { gain(67 + dx, 73); });
     EXPECT_NEAR(channelGain(0), (59 - dx) * 0.017f, 2e-6f) << dx;
   }
 }
 
-TEST_F(BoardTest, PointsOnNoPadSendAndWriteNothing) {
+TEST_F(GainLawTest, PointsOnNoPadSendAndWriteNothing) {
   setAllGains(0.5f);
   const int offBoard[][2] = {{4, 100}, {948, 500}, {500, 10}, {500, 958}, {0, 0}, {1000, 200}};
   for (const auto& point : offBoard)
@@ -76,7 +78,7 @@ TEST_F(BoardTest, PointsOnNoPadSendAndWriteNothing) {
   for (int n = 0; n < kPadCount; ++n) EXPECT_EQ(channelGain(n), 0.5f) << n;
 }
 
-TEST_F(BoardTest, TheChannelIsThePadsNotTheTokens) {
+TEST_F(GainLawTest, TheChannelIsThePadsNotTheTokens) {
   const int rowZeroX[] = {67, 185, 301, 417, 535};
   for (int x : rowZeroX) tap(x, 73);
   const std::string trace = press(536, 192);

@@ -7,6 +7,8 @@
 #include "boardFixture.h"
 #include "keyboard.h"
 
+class KeyboardTest : public BoardFixture {};
+
 namespace {
 
 // Tokens 0 and 1 of type 0 on pads 0 and 2, tokens 2 and 3 of type 2 on
@@ -39,7 +41,7 @@ const Modifiers kAllModifiers = {true, true, true, true};
 
 }  // namespace
 
-TEST_F(BoardTest, ModeKeysChangeOnlyTheMode) {
+TEST_F(KeyboardTest, ModeKeysChangeOnlyTheMode) {
   twoGroups();
   const auto gains = allGains();
   const struct {
@@ -56,7 +58,7 @@ TEST_F(BoardTest, ModeKeysChangeOnlyTheMode) {
   EXPECT_EQ(tabgen[2].x, 173.0f);
 }
 
-TEST_F(BoardTest, ModifiersChangeNothing) {
+TEST_F(KeyboardTest, ModifiersChangeNothing) {
   EXPECT_EQ(key(kKeyG, kAllModifiers), "key:6 c\n");
   EXPECT_EQ(mvType, kMoveGroup);
   EXPECT_EQ(key(kKeyT, {false, false, true, false}), "key:19 c\n");
@@ -68,7 +70,7 @@ TEST_F(BoardTest, ModifiersChangeNothing) {
   expectTakenOff(2, 9);
 }
 
-TEST_F(BoardTest, DeleteInSingleModeTakesOffTheSelectedToken) {
+TEST_F(KeyboardTest, DeleteInSingleModeTakesOffTheSelectedToken) {
   twoGroups();
   EXPECT_EQ(key(kKeyD), "key:3 c\nmessage=/Canaux0/canal9\n");
   expectTakenOff(2, 9);
@@ -82,7 +84,7 @@ TEST_F(BoardTest, DeleteInSingleModeTakesOffTheSelectedToken) {
   expectOnPad(3, 17);
 }
 
-TEST_F(BoardTest, DeleteInGroupModeTakesOffTheSelectedType) {
+TEST_F(KeyboardTest, DeleteInGroupModeTakesOffTheSelectedType) {
   twoGroups();
   key(kKeyG);
   EXPECT_EQ(key(kKeyD), "key:3 c\n");
@@ -94,7 +96,7 @@ TEST_F(BoardTest, DeleteInGroupModeTakesOffTheSelectedType) {
   EXPECT_EQ(genActif, 2);
 }
 
-TEST_F(BoardTest, DeleteInAllModeSilencesEverything) {
+TEST_F(KeyboardTest, DeleteInAllModeSilencesEverything) {
   twoGroups();
   setAllGains(0.5f);
   key(kKeyT);
@@ -105,7 +107,7 @@ TEST_F(BoardTest, DeleteInAllModeSilencesEverything) {
   EXPECT_EQ(genActif, 2);
 }
 
-TEST_F(BoardTest, DeleteWithoutASelection) {
+TEST_F(KeyboardTest, DeleteWithoutASelection) {
   setAllGains(0.5f);
   EXPECT_EQ(key(kKeyD), "key:3 c\n");
   key(kKeyG);
@@ -116,7 +118,7 @@ TEST_F(BoardTest, DeleteWithoutASelection) {
   EXPECT_EQ(allGains(), (std::array<float, kPadCount>{}));
 }
 
-TEST_F(BoardTest, KeysWithoutAFunctionOnlyWriteTheirLine) {
+TEST_F(KeyboardTest, KeysWithoutAFunctionOnlyWriteTheirLine) {
   twoGroups();
   const auto gains = allGains();
   const int codes[] = {-1, 0, 1, 2, 4, 5, 7, 17, 20, 25, 66};  // 66 is the Delete key
@@ -129,7 +131,7 @@ TEST_F(BoardTest, KeysWithoutAFunctionOnlyWriteTheirLine) {
   expectOnPad(2, 9);
 }
 
-TEST_F(BoardTest, OnlyKeyPressesAreHandled) {
+TEST_F(KeyboardTest, OnlyKeyPressesAreHandled) {
   twoGroups();
   sf::Event released = keyEvent(kKeyD);
   released.type = sf::Event::KeyReleased;
@@ -137,7 +139,7 @@ TEST_F(BoardTest, OnlyKeyPressesAreHandled) {
   expectOnPad(2, 9);
 }
 
-TEST_F(BoardTest, KeyDuringADragAppliesFromTheNextStep) {
+TEST_F(KeyboardTest, KeyDuringADragAppliesFromTheNextStep) {
   tap(67, 73);
   tap(302, 73);
   press(67, 73);
@@ -148,7 +150,7 @@ TEST_F(BoardTest, KeyDuringADragAppliesFromTheNextStep) {
   EXPECT_EQ(tabgen[1].x, 100.0f);
 }
 
-TEST_F(BoardTest, TheWheelDoesNothing) {
+TEST_F(KeyboardTest, TheWheelDoesNothing) {
   twoGroups();
   setAllGains(0.5f);
   sf::Event wheel;

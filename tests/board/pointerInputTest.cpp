@@ -8,6 +8,8 @@
 #include "boardFixture.h"
 #include "pointerInput.h"
 
+class PointerInputTest : public BoardFixture {};
+
 namespace {
 
 struct point {
@@ -80,7 +82,7 @@ void busyBoard() {
 
 }  // namespace
 
-TEST_F(BoardTest, PressOnAnEmptyPadPlacesTheLowestFreeToken) {
+TEST_F(PointerInputTest, PressOnAnEmptyPadPlacesTheLowestFreeToken) {
   genType = 4;
   const std::string trace = press(67, 73);
   EXPECT_EQ(trace, leftPressLines(67, 73) + "pad=0\n" + gainLine(0, "0", "1.003"));
@@ -95,7 +97,7 @@ TEST_F(BoardTest, PressOnAnEmptyPadPlacesTheLowestFreeToken) {
   EXPECT_NEAR(channelGain(0), 1.003f, kGainTolerance);
 }
 
-TEST_F(BoardTest, PressOnAnOccupiedPadTakesHoldOfItsToken) {
+TEST_F(PointerInputTest, PressOnAnOccupiedPadTakesHoldOfItsToken) {
   const int rowZeroX[] = {67, 185, 301, 417, 535, 651};
   for (int x : rowZeroX) tap(x, 73);
   ASSERT_EQ(tabPad[5].genIndex, 5);
@@ -112,7 +114,7 @@ TEST_F(BoardTest, PressOnAnOccupiedPadTakesHoldOfItsToken) {
   EXPECT_EQ(tabgen[6].active, 0);
 }
 
-TEST_F(BoardTest, OtherButtonsActAlikeWithoutThePressLines) {
+TEST_F(PointerInputTest, OtherButtonsActAlikeWithoutThePressLines) {
   for (sf::Mouse::Button button : {sf::Mouse::Right, sf::Mouse::Middle, sf::Mouse::XButton1}) {
     resetBoard();
     EXPECT_EQ(press(67, 73, button), "pad=0\n" + gainLine(0, "0", "1.003")) << button;
@@ -125,7 +127,7 @@ TEST_F(BoardTest, OtherButtonsActAlikeWithoutThePressLines) {
   }
 }
 
-TEST_F(BoardTest, BoardZoneBorders) {
+TEST_F(PointerInputTest, BoardZoneBorders) {
   const point inside[] = {{9, 15}, {941, 15}, {9, 949}, {941, 949}};
   const int pads[] = {0, 7, 56, 63};
   for (int i = 0; i < 4; ++i) {
@@ -143,7 +145,7 @@ TEST_F(BoardTest, BoardZoneBorders) {
   EXPECT_EQ(genActif, kNone);
 }
 
-TEST_F(BoardTest, TopRowOverlapGoesToPadZero) {
+TEST_F(PointerInputTest, TopRowOverlapGoesToPadZero) {
   for (int x = 123; x <= 129; ++x) {
     resetBoard();
     EXPECT_NE(press(x, 20).find("pad=0\n"), std::string::npos) << x;
@@ -151,7 +153,7 @@ TEST_F(BoardTest, TopRowOverlapGoesToPadZero) {
   }
 }
 
-TEST_F(BoardTest, MoveModeButtonsAndTheirBorders) {
+TEST_F(PointerInputTest, MoveModeButtonsAndTheirBorders) {
   const struct {
     point corner;
     const char* line;
@@ -170,7 +172,7 @@ TEST_F(BoardTest, MoveModeButtonsAndTheirBorders) {
   }
 }
 
-TEST_F(BoardTest, MuteButtonBordersAndCorners) {
+TEST_F(PointerInputTest, MuteButtonBordersAndCorners) {
   const point muteAllCorners[] = {{1047, 79}, {1073, 105}};
   for (point p : muteAllCorners) {
     setAllGains(0.5f);
@@ -184,7 +186,7 @@ TEST_F(BoardTest, MuteButtonBordersAndCorners) {
     EXPECT_EQ(pressAt(p), leftPressLines(p.x, p.y) + "bouton: mute groupe \n") << p;
 }
 
-TEST_F(BoardTest, PressesBetweenAndAroundTheButtonsDoNothing) {
+TEST_F(PointerInputTest, PressesBetweenAndAroundTheButtonsDoNothing) {
   busyBoard();
   const point gaps[] = {{1012, 60}, {1014, 95}, {1042, 60}, {1046, 95}, {1000, 76}, {1060, 78},
                         {982, 60},  {1074, 95}, {1000, 50}, {1060, 106}, {983, 77}, {1073, 76}};
@@ -195,7 +197,7 @@ TEST_F(BoardTest, PressesBetweenAndAroundTheButtonsDoNothing) {
   }
 }
 
-TEST_F(BoardTest, PaletteBands) {
+TEST_F(PointerInputTest, PaletteBands) {
   const struct {
     int y;
     int type;
@@ -211,7 +213,7 @@ TEST_F(BoardTest, PaletteBands) {
   EXPECT_EQ(press(1000, 250), leftPressLines(1000, 250) + "cy=3bouton = 3\n");
 }
 
-TEST_F(BoardTest, PaletteZoneBorders) {
+TEST_F(PointerInputTest, PaletteZoneBorders) {
   genType = 2;
   const point outside[] = {{1020, 116}, {1020, 372}, {994, 250}, {1056, 250}};
   for (point p : outside) {
@@ -222,7 +224,7 @@ TEST_F(BoardTest, PaletteZoneBorders) {
   EXPECT_EQ(press(1055, 370), leftPressLines(1055, 370) + "cy=7bouton = 7\n");
 }
 
-TEST_F(BoardTest, PaletteTypeAppliesToLaterTokensOnly) {
+TEST_F(PointerInputTest, PaletteTypeAppliesToLaterTokensOnly) {
   tap(67, 73);
   press(1020, 300);
   tap(302, 73);
@@ -230,7 +232,7 @@ TEST_F(BoardTest, PaletteTypeAppliesToLaterTokensOnly) {
   EXPECT_EQ(tabgen[1].type, 5);
 }
 
-TEST_F(BoardTest, MuteOneWithoutASelectionOnlyWritesItsLine) {
+TEST_F(PointerInputTest, MuteOneWithoutASelectionOnlyWritesItsLine) {
   setAllGains(0.5f);
   const boardSnapshot before = snapshot();
   EXPECT_EQ(pressAt(kMuteOneButton), leftPressLines(kMuteOneButton.x, kMuteOneButton.y) + "bouton: mute \n");
@@ -240,7 +242,7 @@ TEST_F(BoardTest, MuteOneWithoutASelectionOnlyWritesItsLine) {
   expectUnchanged(before, "mute group");
 }
 
-TEST_F(BoardTest, MuteOneTwiceOnTheSameSelection) {
+TEST_F(PointerInputTest, MuteOneTwiceOnTheSameSelection) {
   tap(67, 73);
   tap(200, 300);
   ASSERT_EQ(genActif, 1);
@@ -260,7 +262,7 @@ TEST_F(BoardTest, MuteOneTwiceOnTheSameSelection) {
   expectUnchanged(before, "second mute");
 }
 
-TEST_F(BoardTest, MuteGroupTakesOffTheSelectedType) {
+TEST_F(PointerInputTest, MuteGroupTakesOffTheSelectedType) {
   tap(67, 73);
   tap(302, 73);
   press(1020, 180);
@@ -286,7 +288,7 @@ TEST_F(BoardTest, MuteGroupTakesOffTheSelectedType) {
   EXPECT_EQ(genActif, 0);
 }
 
-TEST_F(BoardTest, MuteAllSilencesEveryChannelAndFreesEveryToken) {
+TEST_F(PointerInputTest, MuteAllSilencesEveryChannelAndFreesEveryToken) {
   tap(67, 73);
   tap(302, 73);
   tap(200, 300);
@@ -303,14 +305,14 @@ TEST_F(BoardTest, MuteAllSilencesEveryChannelAndFreesEveryToken) {
   EXPECT_EQ(tabPad[20].genIndex, 0);
 }
 
-TEST_F(BoardTest, MuteAllNeedsNoSelection) {
+TEST_F(PointerInputTest, MuteAllNeedsNoSelection) {
   setAllGains(0.5f);
   pressAt(kMuteAllButton);
   EXPECT_EQ(allGains(), (std::array<float, kPadCount>{}));
   EXPECT_EQ(genActif, kNone);
 }
 
-TEST_F(BoardTest, ReleaseEndsTheDragOnlyInsideItsZone) {
+TEST_F(PointerInputTest, ReleaseEndsTheDragOnlyInsideItsZone) {
   press(67, 73);
   const point outside[] = {{500, 15}, {500, 36}, {8, 500}, {940, 500}, {500, 950}, {1020, 250}};
   for (point p : outside) {
@@ -326,7 +328,7 @@ TEST_F(BoardTest, ReleaseEndsTheDragOnlyInsideItsZone) {
   EXPECT_EQ(tabgen[0].x, 188.0f);
 }
 
-TEST_F(BoardTest, ReleaseZoneCorners) {
+TEST_F(PointerInputTest, ReleaseZoneCorners) {
   const point corners[] = {{9, 37}, {939, 37}, {9, 949}, {939, 949}};
   for (point p : corners) {
     press(67, 73);
@@ -336,12 +338,12 @@ TEST_F(BoardTest, ReleaseZoneCorners) {
   }
 }
 
-TEST_F(BoardTest, ReleaseWithoutADragStillEndsOne) {
+TEST_F(PointerInputTest, ReleaseWithoutADragStillEndsOne) {
   EXPECT_EQ(release(500, 500), releaseLine() + endDragLine());
   EXPECT_EQ(dragged, kNone);
 }
 
-TEST_F(BoardTest, MovesOutsideTheMoveZoneOnlyWriteThePosition) {
+TEST_F(PointerInputTest, MovesOutsideTheMoveZoneOnlyWriteThePosition) {
   press(67, 73);
   const point outside[] = {{8, 500}, {940, 500}, {500, 14}, {500, 950}, {1020, 250}, {-5, -5}};
   for (point p : outside) {
@@ -354,7 +356,7 @@ TEST_F(BoardTest, MovesOutsideTheMoveZoneOnlyWriteThePosition) {
   EXPECT_EQ(move(9, 15), moveLines(9, 15) + gainLine(0, "58", "0.017"));
 }
 
-TEST_F(BoardTest, MovesWithoutADragChangeNothing) {
+TEST_F(PointerInputTest, MovesWithoutADragChangeNothing) {
   tap(67, 73);
   setAllGains(0.5f);
   const boardSnapshot before = snapshot();

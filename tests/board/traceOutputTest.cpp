@@ -13,6 +13,8 @@
 #include "keyboard.h"
 #include "pointerInput.h"
 
+class TraceOutputTest : public BoardFixture {};
+
 namespace {
 
 template <typename Action>
@@ -41,7 +43,7 @@ std::string unflushedOutputOf(Action&& action) {
 
 }  // namespace
 
-TEST_F(BoardTest, EveryLineIsOutAtOnce) {
+TEST_F(TraceOutputTest, EveryLineIsOutAtOnce) {
   EXPECT_EQ(unflushedOutputOf([] { onClick(pressEvent(67, 73)); }),
             leftPressLines(67, 73) + "pad=0\n" + gainLine(0, "0", "1.003"));
   EXPECT_EQ(unflushedOutputOf([] { onMouseMove(moveEvent(200, 300)); }),

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "DspFaust.h"
+#include "boardFacts.h"
 #include "jackProbe.h"
 #include "jackServer.h"
 
@@ -17,7 +18,7 @@ namespace {
 
 constexpr int kSettleCycles = 3;
 
-std::string addressOf(int n) { return "/Canaux0/canal" + std::to_string(n); }
+std::string addressOf(int n) { return kPadAddressPrefix + std::to_string(n); }
 
 // What jack_lsp prints for the server, one line per line.
 std::vector<std::string> jackLsp(const JackServer& server, const char* options) {

@@ -8,22 +8,22 @@
 #include <string>
 
 #include "DspFaust.h"
+#include "boardFacts.h"
+#include "facadeWithoutServer.h"
 #include "mydsp.h"
 #include "outputCapture.h"
 #include "parameterAddress.h"
 
 namespace {
 
-std::string addressOf(int n) { return "/Canaux0/canal" + std::to_string(n); }
+std::string addressOf(int n) { return kPadAddressPrefix + std::to_string(n); }
 
 class FacadeWithoutServer : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    setenv("JACK_NO_START_SERVER", "1", 1);
-    setenv("JACK_DEFAULT_SERVER", "zelquorNoSuchServer", 1);
     OutputCapture err(STDERR_FILENO);
     OutputCapture out(STDOUT_FILENO);
-    facade = new DspFaust(false);
+    facade = newFacadeWithoutServer();
     creationErrors = new std::string(err.take());
     creationOutput = new std::string(out.take());
   }

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "DspFaust.h"
+#include "boardFacts.h"
 #include "jackProbe.h"
 #include "jackServer.h"
 #include "processCallbackWatch.h"
@@ -22,14 +23,13 @@ namespace {
 
 constexpr int kSampleRate = 48000;
 constexpr int kFramesPerCycle = 128;
-constexpr int kPadCount = 64;
 constexpr long kWarmUpCycles = 50;
 constexpr long kMeasuredCycles = 400;
 constexpr auto kCycleTimeout = std::chrono::seconds(30);
 constexpr auto kWritePause = std::chrono::microseconds(500);
 constexpr float kFinalGain = 0.5f;
 
-std::string addressOf(int n) { return "/Canaux0/canal" + std::to_string(n); }
+std::string addressOf(int n) { return kPadAddressPrefix + std::to_string(n); }
 
 // Waits until the client has run this many more cycles; false on time-out.
 bool waitCycles(const watchedClient& client, long count) {
@@ -48,7 +48,7 @@ void writeGainsUntil(DspFaust& facade, const std::vector<std::string>& addresses
                      long targetCycles) {
   const auto deadline = std::chrono::steady_clock::now() + kCycleTimeout;
   for (int round = 0; client.cycles.load() < targetCycles && std::chrono::steady_clock::now() < deadline; ++round) {
-    for (int n = 0; n < kPadCount; ++n)
+    for (int n = 0; n < kPadTotal; ++n)
       facade.setParamValue(addresses[n].c_str(), static_cast<float>((round + n) % 100) / 100.0f);
     std::this_thread::sleep_for(kWritePause);
   }
@@ -122,7 +122,7 @@ TEST_F(RealtimeSafety, EngineCycleNeitherAllocatesNorLocksWhileGainsChange) {
   watchedClient* engine = findWatchedClient("zelquors");
   ASSERT_NE(engine, nullptr);
   std::vector<std::string> addresses;
-  for (int n = 0; n < kPadCount; ++n) addresses.push_back(addressOf(n));
+  for (int n = 0; n < kPadTotal; ++n) addresses.push_back(addressOf(n));
 
   ASSERT_TRUE(waitCycles(*engine, kWarmUpCycles));
   const callTally::snapshot inCycleBefore = engine->inCycle.read();

@@ -6,10 +6,6 @@ namespace {
 
 class MuteSession : public SessionTest {};
 
-const std::string kMuteOne = "bouton: mute ";
-const std::string kMuteGroup = "bouton: mute groupe ";
-const std::string kMuteAll = "bouton: tout muter";
-
 constexpr int kMuteOneX = 995, kMuteGroupX = 1020, kMuteAllX = 1060, kMuteY = 90;
 
 // Type 0 on pads 0 and 1, type 2 on pads 9 and 10, type 5 on pads 19 and 20.
@@ -27,24 +23,24 @@ Steps threeGroupsOnTheBoard() {
 TEST_F(MuteSession, ButtonsMuteTheSelectionItsGroupOrEverything) {
   const Steps session =
       // Nothing selected yet: only the buttons' own lines.
-      clickBesideBoard(kMuteOneX, kMuteY, {kMuteOne}) +
-      clickBesideBoard(kMuteGroupX, kMuteY, {kMuteGroup}) +
+      clickBesideBoard(kMuteOneX, kMuteY, {kMuteOneLine}) +
+      clickBesideBoard(kMuteGroupX, kMuteY, {kMuteGroupLine}) +
       threeGroupsOnTheBoard() +
       Steps{hear({{0, 1.003f}, {1, 1.003f}, {9, 1.003f}, {10, 1.003f}, {19, 1.003f}, {20, 1.003f}})} +
       clickOnBoard(190, 195, {gainLine(9, 190, 195)}) +
-      clickBesideBoard(kMuteOneX, kMuteY, {kMuteOne, messageLine(9)}) +
+      clickBesideBoard(kMuteOneX, kMuteY, {kMuteOneLine, messageLine(9)}) +
       // Muted already: the address names no pad.
-      clickBesideBoard(kMuteOneX + 5, kMuteY + 5, {kMuteOne, messageLine(kNoPad)}) +
+      clickBesideBoard(kMuteOneX + 5, kMuteY + 5, {kMuteOneLine, messageLine(kNoPad)}) +
       Steps{hear({{0, 1.003f}, {1, 1.003f}, {10, 1.003f}, {19, 1.003f}, {20, 1.003f}})} +
       clickOnBoard(67, 73, {gainLine(0, 67, 73)}) +
-      clickBesideBoard(kMuteGroupX, kMuteY, {kMuteGroup}) +
+      clickBesideBoard(kMuteGroupX, kMuteY, {kMuteGroupLine}) +
       Steps{hear({{10, 1.003f}, {19, 1.003f}, {20, 1.003f}})} +
       // Pad 0 is free again.
       clickOnBoard(67, 73, {padLine(0), gainLine(0, 67, 73)}) +
       clickOnBoard(767, 895, {padLine(62), gainLine(62, 767, 895)}) +
       // Pad 62 drives channel 61.
       Steps{hear({{0, 1.003f}, {10, 1.003f}, {19, 1.003f}, {20, 1.003f}, {61, 1.003f}})} +
-      clickBesideBoard(kMuteAllX, kMuteY, {kMuteAll}) +
+      clickBesideBoard(kMuteAllX, kMuteY, {kMuteAllLine}) +
       Steps{hear({})};
   playWholeSession(session);
 }

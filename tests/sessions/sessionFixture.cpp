@@ -7,15 +7,9 @@
 
 namespace {
 
-const std::string kTitle = "Zelquor";
-const std::string kClientName = "zelquors";
 // A gain written before a cycle starts is heard in that cycle; a few cycles
 // more cover the probe's own one-cycle lag through the graph.
 constexpr int kSettleCycles = 4;
-// On a loaded machine a JACK server or client now and then fails to open; a
-// second start with a fresh server tells that apart from a program that
-// never gets going.
-constexpr int kStartAttempts = 2;
 constexpr auto kLineTimeout = std::chrono::seconds(10);
 constexpr auto kPollStep = std::chrono::milliseconds(10);
 
@@ -75,29 +69,25 @@ Steps clickBesideBoard(int x, int y, const Lines& afterPressLines) {
 }
 
 void SessionTest::startProgram(const std::vector<std::string>& environment) {
-  for (int attempt = 1;; ++attempt) {
-    const std::string failure = tryToStart(environment);
-    if (failure.empty()) return;
-    ASSERT_LT(attempt, kStartAttempts) << failure;
-    dropProgramAndServer();
-  }
+  const std::string failure = retryStart([&] { return tryToStart(environment); });
+  ASSERT_TRUE(failure.empty()) << failure;
 }
 
 // Empty when the program runs on the server with the probe routed through
 // it, else what went wrong.
 std::string SessionTest::tryToStart(const std::vector<std::string>& environment) {
+  probe_.reset();
+  window_.reset();
+  AppOptions options;
+  options.environment = environment;
+  const std::string failure = startOnce(program_, x_, options, kDefaultTimeout);
+  if (!failure.empty()) return failure;
   try {
-    jack_ = std::make_unique<JackServer>();
-    AppOptions options;
-    options.environment = {x_.displayEntry(), jack_->defaultServerEntry(), JackServer::noStartEntry()};
-    options.environment.insert(options.environment.end(), environment.begin(), environment.end());
-    app_ = std::make_unique<AppProcess>(options);
-    if (!app_->waitForLine(kRunningLine)) return "the engine did not start:\n" + app_->stderrText();
-    window_ = XWindow::find(x_.displayName(), kTitle);
-    if (!window_) return "no window titled " + kTitle;
-    jack_->useInThisProcess();
+    window_ = XWindow::find(x_.displayName(), kProgramWindowTitle);
+    if (!window_) return "no window titled " + kProgramWindowTitle;
+    program_.jack->useInThisProcess();
     probe_ = std::make_unique<JackProbe>();
-    probe_->connectTo(kClientName);
+    probe_->connectTo(kProgramClientName);
     if (!probe_->waitCycles(kSettleCycles)) return "the probe does not run";
   } catch (const std::exception& error) {
     return error.what();
@@ -105,15 +95,8 @@ std::string SessionTest::tryToStart(const std::vector<std::string>& environment)
   return "";
 }
 
-void SessionTest::dropProgramAndServer() {
-  probe_.reset();
-  window_.reset();
-  app_.reset();
-  jack_.reset();
-}
-
 Lines SessionTest::traceSinceStart() const {
-  const Lines all = app_->stdoutTraceLines();
+  const Lines all = program_.app->stdoutTraceLines();
   const auto running = std::find(all.begin(), all.end(), kRunningLine);
   if (running == all.end()) return {};
   return Lines(running + 1, all.end());
@@ -170,7 +153,7 @@ void SessionTest::listen(const Heard& heard, size_t number) {
 
 void SessionTest::closeAndCheckWholeOutput() {
   window_->requestClose();
-  const auto status = app_->waitForExit();
+  const auto status = program_.app->waitForExit();
   ASSERT_TRUE(status) << "still running after the close request";
   EXPECT_TRUE(status->exitedWith(0)) << *status;
   const Lines whole = expectedSoFar_ + Lines{kStoppedLine, kStoppedLine};

@@ -17,6 +17,7 @@
 #include "appProcess.h"
 #include "jackProbe.h"
 #include "jackServer.h"
+#include "programOnServer.h"
 #include "traceLines.h"
 #include "xServer.h"
 #include "xWindow.h"
@@ -78,7 +79,6 @@ class SessionTest : public testing::Test {
 
  private:
   std::string tryToStart(const std::vector<std::string>& environment);
-  void dropProgramAndServer();
   // The program's trace lines after "Faust is Running =1".
   Lines traceSinceStart() const;
   void perform(const Step& step, size_t number);
@@ -86,8 +86,7 @@ class SessionTest : public testing::Test {
   bool waitForTraceLines(size_t count) const;
 
   XServer x_;
-  std::unique_ptr<JackServer> jack_;
-  std::unique_ptr<AppProcess> app_;
+  ProgramOnServer program_;
   std::unique_ptr<XWindow> window_;
   std::unique_ptr<JackProbe> probe_;
   Lines expectedSoFar_;

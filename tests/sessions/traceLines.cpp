@@ -3,26 +3,18 @@
 #include <cmath>
 #include <sstream>
 
-const std::string kRunningLine = "Faust is Running =1";
-const std::string kStoppedLine = "Faust is Running =0";
-
 namespace {
 
-// Pad corners by column and by row: steps of 116 or 118 pixels, as drawn.
-constexpr int kColumnX[8] = {8, 126, 242, 358, 476, 592, 708, 826};
-constexpr int kRowY[8] = {14, 132, 250, 368, 486, 602, 718, 836};
-constexpr int kCentreOffset = 59;
 constexpr float kDeadZone = 2.0f;
 constexpr float kCap = 58.0f;
 constexpr float kReference = 59.0f;
 constexpr double kPercentScale = 1.7;
-const std::string kAddressPrefix = "/Canaux0/canal";
 
 // The distance as the law takes it: float offsets, double root, dead zone
 // and cap applied.
 float lawDistance(int pad, int x, int y) {
-  const float dx = static_cast<float>(kColumnX[pad % 8] + kCentreOffset) - static_cast<float>(x);
-  const float dy = static_cast<float>(kRowY[pad / 8] + kCentreOffset) - static_cast<float>(y);
+  const float dx = static_cast<float>(padCentreX(pad)) - static_cast<float>(x);
+  const float dy = static_cast<float>(padCentreY(pad)) - static_cast<float>(y);
   float d = static_cast<float>(std::sqrt(double(dx) * double(dx) + double(dy) * double(dy)));
   if (d < kDeadZone) d = 0.0f;
   if (d > kCap) d = kCap;
@@ -44,26 +36,25 @@ Lines operator+(Lines first, const std::string& line) {
 }
 
 Lines presses(int x, int y) {
-  return {"the left button was pressed", "mouse x: " + std::to_string(x), "mouse y: " + std::to_string(y)};
+  return {kLeftPressLine, kMouseXPrefix + std::to_string(x), kMouseYPrefix + std::to_string(y)};
 }
 
-Lines moves(int x, int y) { return {"mouse x: " + std::to_string(x), "mouse y: " + std::to_string(y)}; }
+Lines moves(int x, int y) { return {kMouseXPrefix + std::to_string(x), kMouseYPrefix + std::to_string(y)}; }
 
-std::string released() { return "Bouton relâché"; }
-std::string endDrag() { return "end drag"; }
+std::string released() { return kReleaseLine; }
+std::string endDrag() { return kEndDragLine; }
 std::string padLine(int pad) { return "pad=" + std::to_string(pad); }
 
 std::string gainLine(int pad, int x, int y) {
   const float d = lawDistance(pad, x, y);
   std::ostringstream line;
-  line << "pad=" << pad << "dtcentre= " << d << "gain=" << lawGain(d) << kAddressPrefix << pad;
+  line << "pad=" << pad << "dtcentre= " << d << "gain=" << lawGain(d) << kPadAddressPrefix << pad;
   return line.str();
 }
 
 float gainAt(int pad, int x, int y) { return lawGain(lawDistance(pad, x, y)); }
 
-std::string keyLine(int code) { return "key:" + std::to_string(code) + " c"; }
-std::string messageLine(int pad) { return "message=" + kAddressPrefix + std::to_string(pad); }
+std::string messageLine(int pad) { return kMessagePrefix + std::to_string(pad); }
 
 std::string paletteLine(int band) {
   std::ostringstream line;

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "boardFacts.h"
+
 using Lines = std::vector<std::string>;
 
 Lines operator+(Lines first, const Lines& second);
@@ -28,20 +30,12 @@ std::string gainLine(int pad, int x, int y);
 // The gain that the law hands to the engine for that point.
 float gainAt(int pad, int x, int y);
 
-std::string keyLine(int code);
 std::string messageLine(int pad);
 // The palette's line for band q: "cy=" q "bouton = " q.
 std::string paletteLine(int band);
 
-constexpr int kKeyD = 3;
-constexpr int kKeyG = 6;
-constexpr int kKeyS = 18;
-constexpr int kKeyT = 19;
 constexpr int kKeyLeftShift = 38;
 // The address number that muteGen builds for a token off the board.
 constexpr int kNoPad = 255;
-
-extern const std::string kRunningLine;
-extern const std::string kStoppedLine;
 
 #endif

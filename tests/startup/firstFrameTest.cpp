@@ -26,9 +26,6 @@ constexpr int kPaletteX = 1025;
 constexpr int kPaletteFirstY = 135;
 constexpr int kPaletteStep = 34;
 constexpr int kLastTypeY = 369;
-constexpr int kPadCentreOffset = 59;
-const int kColumnX[] = {8, 126, 242, 358, 476, 592, 708, 826};
-const int kRowY[] = {14, 132, 250, 368, 486, 602, 718, 836};
 const std::string kSavedShot = "tokensOfEveryType.png";
 
 // A pixel that only the background shows, and one that only the panel shows.
@@ -113,7 +110,9 @@ struct Press {
 
 // The centre of the pad in the row and column: a token put there has its
 // image centred on the pad.
-Press padCentre(int row, int column) { return {kColumnX[column] + kPadCentreOffset, kRowY[row] + kPadCentreOffset}; }
+Press padCentre(int row, int column) {
+  return {padCentreX(row * kBoardColumns + column), padCentreY(row * kBoardColumns + column)};
+}
 
 int paletteY(int type) { return type == kTypeCount - 1 ? kLastTypeY : kPaletteFirstY + kPaletteStep * type; }
 

@@ -2,10 +2,6 @@
 
 #include "appProcess.h"
 
-std::vector<std::string> environmentOn(const XServer& x, const JackServer& jack) {
-  return {x.displayEntry(), jack.defaultServerEntry(), JackServer::noStartEntry()};
-}
-
 std::vector<std::string> environmentWithoutJack(const XServer& x) {
   std::vector<std::string> environment = absentJackServerEntries();
   environment.push_back(x.displayEntry());

@@ -5,11 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "jackServer.h"
+#include "programOnServer.h"
 #include "xServer.h"
 
-// A run on the private X server and the private JACK server.
-std::vector<std::string> environmentOn(const XServer& x, const JackServer& jack);
 // A run on the private X server with no JACK server at all.
 std::vector<std::string> environmentWithoutJack(const XServer& x);
 

@@ -6,15 +6,13 @@
 #include <vector>
 
 #include "appProcess.h"
+#include "boardFacts.h"
 
-const std::string kRunningPrefix = "Faust is Running =";
-const std::string kRunningLine = kRunningPrefix + "1";
-const std::string kStoppedLine = kRunningPrefix + "0";
 const std::string kNoServerMessage = "JACK server not running ?";
 const std::string kServerClosedReason = "JACK server has been closed";
 const std::string kPhysicalPrefix = "physical ";
 const std::string kImageFailure = "Failed to load image";
-const std::string kWindowTitle = "Zelquor";
+const std::string kWindowTitle = kProgramWindowTitle;
 
 std::vector<std::string> linesStartingWith(const std::vector<std::string>& lines, const std::string& prefix);
 bool holdsLine(const std::vector<std::string>& lines, const std::string& line);

@@ -1,7 +1,7 @@
 // A private JACK server for one test run: jackd with the dummy backend under
 // a name of its own, so tests never touch a server that a user runs.
-#ifndef ZELQUOR_TESTS_JACK_SERVER_H
-#define ZELQUOR_TESTS_JACK_SERVER_H
+#ifndef ZELQUOR_HARNESS_JACK_SERVER_H
+#define ZELQUOR_HARNESS_JACK_SERVER_H
 
 #include <sys/types.h>
 

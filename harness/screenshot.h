@@ -1,7 +1,7 @@
 // A picture of a window, read back so that tests can check the colour at a
 // point given in window coordinates.
-#ifndef ZELQUOR_TESTS_SCREENSHOT_H
-#define ZELQUOR_TESTS_SCREENSHOT_H
+#ifndef ZELQUOR_HARNESS_SCREENSHOT_H
+#define ZELQUOR_HARNESS_SCREENSHOT_H
 
 #include <SFML/Graphics/Color.hpp>
 #include <SFML/Graphics/Image.hpp>

@@ -1,8 +1,8 @@
 // A top-level window on a test's X server, found by its title, driven with
 // xdotool as a user would, closed as a window manager would and pictured
 // with ImageMagick's import.
-#ifndef ZELQUOR_TESTS_X_WINDOW_H
-#define ZELQUOR_TESTS_X_WINDOW_H
+#ifndef ZELQUOR_HARNESS_X_WINDOW_H
+#define ZELQUOR_HARNESS_X_WINDOW_H
 
 #include <functional>
 #include <memory>

@@ -1,7 +1,7 @@
 // A private X server (Xvfb) on a display of its own, for windows under test.
 // Nothing of the user's session is touched, and no window manager runs.
-#ifndef ZELQUOR_TESTS_X_SERVER_H
-#define ZELQUOR_TESTS_X_SERVER_H
+#ifndef ZELQUOR_HARNESS_X_SERVER_H
+#define ZELQUOR_HARNESS_X_SERVER_H
 
 #include <sys/types.h>
 

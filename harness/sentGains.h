@@ -10,17 +10,19 @@
 // parameter holds either what it had or 0 until a line names it again.
 // A token pushed off by a single-mode step leaves nothing open: that
 // step's gain line for the same pad follows.
-#ifndef ZELQUOR_TESTS_SENT_GAINS_H
-#define ZELQUOR_TESTS_SENT_GAINS_H
+#ifndef ZELQUOR_HARNESS_SENT_GAINS_H
+#define ZELQUOR_HARNESS_SENT_GAINS_H
 
 #include <array>
 #include <string>
 #include <vector>
 
+#include "boardFacts.h"
+
 class SentGains {
  public:
-  static constexpr int kParameters = 64;
-  static constexpr int kChannels = 63;
+  static constexpr int kParameters = kPadTotal;
+  static constexpr int kChannels = kChannelTotal;
 
   // Every parameter at 0, as the engine starts.
   SentGains();
@@ -33,6 +35,11 @@ class SentGains {
   bool certain() const;
   // True when the channel must carry exactly 0.
   bool silent(int channel) const;
+  // The gain the channel applies by the last traced values, formed as the
+  // engine forms it.
+  float channelGain(int channel) const;
+  // True when an untraced 0 may have replaced a traced value since.
+  bool maySilenceUntold(int channel) const;
 
   struct Comparison {
     std::vector<std::string> mismatches;  // one line per channel heard wrong
@@ -54,7 +61,6 @@ class SentGains {
   void takePointerLine(const std::string& line);
   void muteAll();
   void openAll();
-  std::vector<int> parametersOf(int channel) const;
   bool matches(int channel, float heard) const;
   std::string describe(int channel) const;
 

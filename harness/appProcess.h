@@ -1,7 +1,7 @@
 // A program run by a test as a child process, with its standard output and
 // standard error captured line by line, and never left running afterwards.
-#ifndef ZELQUOR_TESTS_APP_PROCESS_H
-#define ZELQUOR_TESTS_APP_PROCESS_H
+#ifndef ZELQUOR_HARNESS_APP_PROCESS_H
+#define ZELQUOR_HARNESS_APP_PROCESS_H
 
 #include <sys/types.h>
 

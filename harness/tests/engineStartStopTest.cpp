@@ -8,13 +8,11 @@
 #include <vector>
 
 #include "appProcess.h"
+#include "boardFacts.h"
 #include "jackServer.h"
 #include "xServer.h"
 
 namespace {
-
-const std::string kRunningLine = "Faust is Running =1";
-const std::string kStoppedLine = "Faust is Running =0";
 
 // Ports of the named JACK server, listed by a client of its own.
 std::vector<std::string> portsOn(const JackServer& jack) {

@@ -1,6 +1,6 @@
 // What the harness's window fixture shows, shared with the tests that check it.
-#ifndef ZELQUOR_TESTS_HARNESS_WINDOW_FIXTURE_H
-#define ZELQUOR_TESTS_HARNESS_WINDOW_FIXTURE_H
+#ifndef ZELQUOR_HARNESS_HARNESS_WINDOW_FIXTURE_H
+#define ZELQUOR_HARNESS_HARNESS_WINDOW_FIXTURE_H
 
 #include <SFML/Graphics/Color.hpp>
 

@@ -1,7 +1,7 @@
 // A JACK client of the tests' own that feeds every input of the program
 // under test with a steady signal and measures what comes out of every output.
-#ifndef ZELQUOR_TESTS_JACK_PROBE_H
-#define ZELQUOR_TESTS_JACK_PROBE_H
+#ifndef ZELQUOR_HARNESS_JACK_PROBE_H
+#define ZELQUOR_HARNESS_JACK_PROBE_H
 
 #include <jack/jack.h>
 
@@ -10,9 +10,11 @@
 #include <string>
 #include <vector>
 
+#include "channelClient.h"
+
 class JackProbe {
  public:
-  static constexpr int kChannels = 63;
+  static constexpr int kChannels = ChannelClient::kChannels;
   // Fed into every input: a power of two, so output / kLevel is exactly the gain.
   static constexpr float kLevel = 0.5f;
 
@@ -37,7 +39,7 @@ class JackProbe {
   // Waits until the probe has run this many more cycles; false on time-out.
   bool waitCycles(int cycles) const;
   long cycles() const { return cycles_.load(); }
-  jack_client_t* client() const { return client_; }
+  jack_client_t* client() const { return channels_.client(); }
 
   // Every port that the named port is connected to.
   std::vector<std::string> connectionsOf(const std::string& port) const;
@@ -46,13 +48,12 @@ class JackProbe {
   static int process(jack_nframes_t frames, void* self);
   int onCycle(jack_nframes_t frames);
 
-  jack_client_t* client_ = nullptr;
-  std::vector<jack_port_t*> feeds_;
-  std::vector<jack_port_t*> measures_;
   std::array<std::atomic<float>, kChannels> last_{};
   std::array<std::atomic<bool>, kChannels> steady_{};
   std::atomic<long> cycles_{0};
   std::atomic<long> unsteadyCycles_{0};
+  // Last, so that it stops before the state its cycles write goes away.
+  ChannelClient channels_;
 };
 
 #endif

@@ -5,30 +5,28 @@
 #include <regex>
 #include <sstream>
 
+#include "boardFacts.h"
+
 namespace {
 
-const std::regex kGainLine(R"(pad=(\d+)dtcentre= \S+gain=(\S+)/Canaux0/canal(\d+))");
-const std::string kMessagePrefix = "message=/Canaux0/canal";
-const std::string kLeftPress = "the left button was pressed";
-const std::string kMouseX = "mouse x: ";
-const std::string kMouseY = "mouse y: ";
+const std::regex kGainLine(R"(pad=(\d+)dtcentre= \S+gain=(\S+))" + kPadAddressPrefix + R"((\d+))");
 
 // Lines that set the move mode, and the mode each sets.
 const std::vector<std::pair<std::string, int>> kModeLines = {
-    {"bouton: Déplacer ", 0}, {"bouton: Déplacer groupe", 1}, {"bouton: Tout déplacer ", 2},
-    {"key:18 c", 0},          {"key:6 c", 1},                 {"key:19 c", 2}};
-const std::string kDeleteKey = "key:3 c";
-const std::string kMuteGroupButton = "bouton: mute groupe ";
-const std::string kMuteAllButton = "bouton: tout muter";
-constexpr int kSingleMode = 0, kGroupMode = 1, kAllMode = 2;
+    {kMoveOneLine, kSingleMode},
+    {kMoveGroupLine, kGroupMode},
+    {kMoveAllLine, kAllMode},
+    {keyLine(kKeyS), kSingleMode},
+    {keyLine(kKeyG), kGroupMode},
+    {keyLine(kKeyT), kAllMode}};
+const std::string kDeleteKey = keyLine(kKeyD);
 
 // Pointer moves step a drag only inside this zone.
 constexpr int kMoveLeft = 9, kMoveRight = 939, kMoveTop = 15, kMoveBottom = 949;
 
-// Channel 39 carries the product of two parameters, each traced to six
-// significant digits.
+// The shared channel carries the product of two parameters, each traced to
+// six significant digits.
 constexpr float kProductTolerance = 2e-5f;
-constexpr int kProductChannel = 39;
 
 bool startsWith(const std::string& line, const std::string& prefix) { return line.compare(0, prefix.size(), prefix) == 0; }
 
@@ -60,11 +58,11 @@ void SentGains::take(const std::string& line) {
   if (startsWith(line, kMessagePrefix)) {
     const int pad = std::stoi(line.substr(kMessagePrefix.size()));
     if (pad < kParameters) sent_[pad] = {};
-  } else if (line == kMuteAllButton || (line == kDeleteKey && moveMode_ == kAllMode)) {
+  } else if (line == kMuteAllLine || (line == kDeleteKey && moveMode_ == kAllMode)) {
     muteAll();
-  } else if (line == kMuteGroupButton || (line == kDeleteKey && moveMode_ == kGroupMode)) {
+  } else if (line == kMuteGroupLine || (line == kDeleteKey && moveMode_ == kGroupMode)) {
     openAll();
-  } else if (startsWith(line, kMouseX) || startsWith(line, kMouseY)) {
+  } else if (startsWith(line, kMouseXPrefix) || startsWith(line, kMouseYPrefix)) {
     takePointerLine(line);
   } else {
     for (const auto& [text, mode] : kModeLines)
@@ -76,12 +74,12 @@ void SentGains::take(const std::string& line) {
 // A press writes its point after its own line; any other point is a move,
 // which steps a drag in group or all mode inside the move zone.
 void SentGains::takePointerLine(const std::string& line) {
-  if (startsWith(line, kMouseX)) {
-    afterLeftPress_ = previous_ == kLeftPress;
-    pointerX_ = std::stoi(line.substr(kMouseX.size()));
+  if (startsWith(line, kMouseXPrefix)) {
+    afterLeftPress_ = previous_ == kLeftPressLine;
+    pointerX_ = std::stoi(line.substr(kMouseXPrefix.size()));
     return;
   }
-  const int y = std::stoi(line.substr(kMouseY.size()));
+  const int y = std::stoi(line.substr(kMouseYPrefix.size()));
   const bool inMoveZone = pointerX_ >= kMoveLeft && pointerX_ <= kMoveRight && y >= kMoveTop && y <= kMoveBottom;
   if (!afterLeftPress_ && inMoveZone && moveMode_ != kSingleMode) {
     openAll();
@@ -101,20 +99,26 @@ bool SentGains::certain() const {
   return true;
 }
 
-std::vector<int> SentGains::parametersOf(int channel) const {
-  if (channel < kProductChannel) return {channel};
-  if (channel == kProductChannel) return {kProductChannel, kProductChannel + 1};
-  return {channel + 1};
-}
-
 bool SentGains::silent(int channel) const {
-  for (int p : parametersOf(channel))
+  for (int p : padsOfChannel(channel))
     if (sent_[p].text == "0") return true;
   return false;
 }
 
+float SentGains::channelGain(int channel) const {
+  float gain = 1.0f;
+  for (int p : padsOfChannel(channel)) gain *= std::strtof(sent_[p].text.c_str(), nullptr);
+  return gain;
+}
+
+bool SentGains::maySilenceUntold(int channel) const {
+  for (int p : padsOfChannel(channel))
+    if (sent_[p].maybeZero && sent_[p].text != "0") return true;
+  return false;
+}
+
 bool SentGains::matches(int channel, float heard) const {
-  const auto parameters = parametersOf(channel);
+  const auto parameters = padsOfChannel(channel);
   bool mayBeZero = false;
   for (int p : parameters) mayBeZero = mayBeZero || sent_[p].maybeZero;
   if (heard == 0.0f && (mayBeZero || silent(channel))) return true;
@@ -127,7 +131,7 @@ bool SentGains::matches(int channel, float heard) const {
 
 std::string SentGains::describe(int channel) const {
   std::string text;
-  for (int p : parametersOf(channel))
+  for (int p : padsOfChannel(channel))
     text += (text.empty() ? "" : " times ") + std::string("canal") + std::to_string(p) + " = " + sent_[p].text +
             (sent_[p].maybeZero && sent_[p].text != "0" ? " or 0" : "");
   return text;
@@ -137,7 +141,7 @@ SentGains::Comparison SentGains::compare(const std::array<float, kChannels>& hea
   Comparison result;
   for (int k = 0; k < kChannels; ++k) {
     bool open = false;
-    for (int p : parametersOf(k)) open = open || (sent_[p].maybeZero && sent_[p].text != "0");
+    for (int p : padsOfChannel(k)) open = open || (sent_[p].maybeZero && sent_[p].text != "0");
     ++(open && !silent(k) ? result.eitherOrZero : result.exact);
     if (matches(k, heard[k])) continue;
     std::ostringstream line;

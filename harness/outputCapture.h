@@ -1,7 +1,7 @@
 // Captures what this process writes on a file descriptor (standard output
 // or standard error), through the C streams and the C++ streams alike.
-#ifndef ZELQUOR_TESTS_OUTPUT_CAPTURE_H
-#define ZELQUOR_TESTS_OUTPUT_CAPTURE_H
+#ifndef ZELQUOR_HARNESS_OUTPUT_CAPTURE_H
+#define ZELQUOR_HARNESS_OUTPUT_CAPTURE_H
 
 #include <string>
 

@@ -1,0 +1,5 @@
+#include "engineFacade.h"
+
+#include "traceLine.h"
+
+void traceRunning() { traceLine("Faust is Running =", dspFaust->isRunning()); }

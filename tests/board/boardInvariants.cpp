@@ -1,0 +1,111 @@
+#include "boardInvariants.h"
+
+#include <cmath>
+#include <sstream>
+
+#include "boardFacts.h"
+#include "engineFacade.h"
+
+namespace {
+
+constexpr float kLowestLawGain = 0.017f;
+constexpr float kHighestLawGain = 1.003f;
+constexpr float kLawSlack = 1e-6f;
+
+// Only a press here selects a token.
+constexpr area kBoardArea = {9, 941, 15, 949};
+
+bool isToken(int value) { return value >= 0 && value < kGenCount; }
+
+tokenView viewOf(const gen& t) {
+  return {t.active, t.type, t.x, t.y, t.sprite.getTextureRect(), t.sprite.getPosition(), t.sprite.getTexture()};
+}
+
+bool sameSprite(const tokenView& a, const tokenView& b) {
+  return a.spriteRect == b.spriteRect && a.spritePosition == b.spritePosition && a.spriteTexture == b.spriteTexture;
+}
+
+std::string tokenProblem(int g, const boardHistory& before) {
+  const gen& token = tabgen[g];
+  const tokenView& was = before.tokens[g];
+  std::ostringstream problem;
+  if (token.active != 0 && token.active != 1) problem << "token " << g << " has active " << token.active;
+  else if (token.type < 0 || token.type >= kTypeCount) problem << "token " << g << " has type " << token.type;
+  else if (token.active == 1 && !isToken(token.padIndex))
+    problem << "token " << g << " is on the board with pad " << token.padIndex;
+  else if (token.active == 1 && tabPad[token.padIndex].genIndex != g)
+    problem << "token " << g << " names pad " << token.padIndex << ", which names " << tabPad[token.padIndex].genIndex;
+  else if (token.active == 0 && token.padIndex != kNone)
+    problem << "token " << g << " is off the board with pad " << token.padIndex;
+  else if (token.x != std::floor(token.x) || token.y != std::floor(token.y))
+    problem << "token " << g << " has a corner (" << token.x << ", " << token.y << ") off the pixel grid";
+  else if (token.sprite.getTextureRect() != genSprite[token.type].getTextureRect())
+    problem << "token " << g << " has a sprite not of its type";
+  else if (!before.everPlaced[g] && token.active == 0 && (token.type != 0 || token.x != 0.0f || token.y != 0.0f))
+    problem << "token " << g << ", never placed, changed";
+  else if (was.active == 0 && token.active == 0 &&
+           (token.type != was.type || token.x != was.x || token.y != was.y || !sameSprite(viewOf(token), was)))
+    problem << "token " << g << ", off the board, changed its type, corner or sprite";
+  return problem.str();
+}
+
+std::string padProblem(int p) {
+  const int g = tabPad[p].genIndex;
+  if (g == kNone) return "";
+  if (!isToken(g)) return "pad " + std::to_string(p) + " names token " + std::to_string(g);
+  if (tabgen[g].active != 1 || tabgen[g].padIndex != p)
+    return "pad " + std::to_string(p) + " names token " + std::to_string(g) + ", which is not on it";
+  return "";
+}
+
+std::string stateProblem(const sf::Event& event, const boardHistory& before) {
+  const bool pressOnBoard =
+      event.type == sf::Event::MouseButtonPressed && kBoardArea.holds(event.mouseButton.x, event.mouseButton.y);
+  std::ostringstream problem;
+  if (genType < 0 || genType >= kTypeCount) problem << "genType " << genType;
+  else if (mvType != kMoveSingle && mvType != kMoveGroup && mvType != kMoveAll) problem << "mvType " << mvType;
+  else if (genActif != kNone && !isToken(genActif)) problem << "genActif " << genActif;
+  else if (before.genActif != kNone && genActif == kNone) problem << "the selection was lost";
+  else if (!pressOnBoard && genActif != before.genActif)
+    problem << "the selection changed from " << before.genActif << " to " << genActif << " without a press on the board";
+  else if (dragged != kNone && dragged != genActif)
+    problem << "dragged " << dragged << " is not the selection " << genActif;
+  return problem.str();
+}
+
+}  // namespace
+
+boardHistory freshHistory() {
+  boardHistory seen;
+  remember(seen);
+  return seen;
+}
+
+void remember(boardHistory& seen) {
+  for (int g = 0; g < kGenCount; ++g) {
+    seen.tokens[g] = viewOf(tabgen[g]);
+    if (tabgen[g].active == 1) seen.everPlaced[g] = true;
+  }
+  seen.genActif = genActif;
+}
+
+std::string boardProblem(const sf::Event& event, const boardHistory& before) {
+  for (int g = 0; g < kGenCount; ++g) {
+    const std::string problem = tokenProblem(g, before);
+    if (!problem.empty()) return problem;
+  }
+  for (int p = 0; p < kPadCount; ++p) {
+    const std::string problem = padProblem(p);
+    if (!problem.empty()) return problem;
+  }
+  return stateProblem(event, before);
+}
+
+std::string gainProblem() {
+  for (int n = 0; n < kPadCount; ++n) {
+    const float value = dspFaust->getParamValue((kPadAddressPrefix + std::to_string(n)).c_str());
+    if (value != 0.0f && (value < kLowestLawGain - kLawSlack || value > kHighestLawGain + kLawSlack))
+      return "channel " + std::to_string(n) + " holds " + std::to_string(value);
+  }
+  return "";
+}

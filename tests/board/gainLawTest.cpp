@@ -47,8 +47,10 @@ TEST_P(GainLaw, SendsToThePadUnderThePointAndTracesIt) {
   const std::string trace = traceOf([&] { gain(c.x, c.y); });
   EXPECT_EQ(trace, gainLine(c.pad, c.distance, c.gainText));
   EXPECT_NEAR(channelGain(c.pad), c.gain, kGainTolerance);
-  for (int n = 0; n < kPadCount; ++n)
-    if (n != c.pad) EXPECT_EQ(channelGain(n), 0.5f) << "channel " << n;
+  for (int n = 0; n < kPadCount; ++n) {
+    if (n == c.pad) continue;
+    EXPECT_EQ(channelGain(n), 0.5f) << "channel " << n;
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(Points, GainLaw, ::testing::ValuesIn(kLawCases));

@@ -53,8 +53,10 @@ TEST_F(InstalledProgram, PutsEveryFileInItsStandardPlaceAndInTheManifest) {
   std::set<std::string> listed;
   std::ifstream manifest(ZELQUOR_BUILD_DIR "/install_manifest.txt");
   for (std::string line; std::getline(manifest, line);) listed.insert(line);
-  for (const auto& file : fs::recursive_directory_iterator(prefix))
-    if (!file.is_directory()) EXPECT_EQ(listed.count(file.path().string()), 1u) << file.path() << " not in the manifest";
+  for (const auto& file : fs::recursive_directory_iterator(prefix)) {
+    if (file.is_directory()) continue;
+    EXPECT_EQ(listed.count(file.path().string()), 1u) << file.path() << " not in the manifest";
+  }
 }
 
 TEST_F(InstalledProgram, StartsFromItsDesktopEntryInAnyFolderAndClosesCleanly) {

@@ -131,7 +131,9 @@ TEST_F(OnPipewire, PortsUnconnectedAndGainsHeardAtEveryQuantum) {
   }
   for (const int quantum : kQuanta) {
     pipewire_.forceQuantum(quantum);
-    if (quantum != 0) ASSERT_TRUE(reachesQuantum(probe, quantum)) << "quantum " << quantum << " not reached";
+    if (quantum != 0) {
+      ASSERT_TRUE(reachesQuantum(probe, quantum)) << "quantum " << quantum << " not reached";
+    }
     ASSERT_TRUE(probe.waitCycles(kSettleCycles));
     expectGains(probe, quantum);
   }

@@ -45,7 +45,7 @@ using Heard = std::map<int, float>;
 struct Step {
   Action action;
   Lines expected;
-  std::optional<Heard> heard;
+  std::optional<Heard> heard = std::nullopt;
 };
 
 using Steps = std::vector<Step>;

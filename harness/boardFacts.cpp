@@ -1,5 +1,28 @@
 #include "boardFacts.h"
 
+#include <cmath>
+
+namespace {
+
+constexpr float kLawReference = 59.0f;
+constexpr double kLawPercentScale = 1.7;
+constexpr double kPercent = 100;
+
+}  // namespace
+
+float lawDistance(int pad, int x, int y) {
+  const float dx = static_cast<float>(padCentreX(pad)) - static_cast<float>(x);
+  const float dy = static_cast<float>(padCentreY(pad)) - static_cast<float>(y);
+  float d = static_cast<float>(std::sqrt(double(dx) * double(dx) + double(dy) * double(dy)));
+  if (d < kLawDeadZone) d = 0.0f;
+  if (d > kLawCap) d = kLawCap;
+  return d;
+}
+
+float lawGain(float distance) {
+  return static_cast<float>(double(kLawReference - distance) * kLawPercentScale / kPercent);
+}
+
 std::string keyLine(int code) { return "key:" + std::to_string(code) + " c"; }
 
 std::vector<int> padsOfChannel(int channel) {

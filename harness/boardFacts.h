@@ -24,6 +24,14 @@ constexpr int padCornerY(int pad) { return kPadRowY[pad / kBoardColumns]; }
 constexpr int padCentreX(int pad) { return padCornerX(pad) + kPadCentreOffset; }
 constexpr int padCentreY(int pad) { return padCornerY(pad) + kPadCentreOffset; }
 
+// The gain law: the distance from a point to a pad's centre (float offsets,
+// a double root), 0 within the dead zone, capped, and the gain it gives,
+// from 1.003 at the centre to 0.017 at the cap.
+constexpr float kLawDeadZone = 2.0f;
+constexpr float kLawCap = 58.0f;
+float lawDistance(int pad, int x, int y);
+float lawGain(float distance);
+
 // Key codes count the letters from A = 0.
 constexpr int kKeyD = 3;
 constexpr int kKeyG = 6;

@@ -115,13 +115,14 @@ std::string gainLineProblem(const std::string& line) {
   int pad = -1, channel = -1;
   float distance = -1.0f, value = -1.0f;
   int consumed = 0;
-  if (std::sscanf(line.c_str(), "pad=%ddtcentre= %fgain=%f/Canaux0/canal%d%n", &pad, &distance, &value, &channel,
-                  &consumed) != 4 ||
+  const std::string format = "pad=%ddtcentre= %fgain=%f" + kPadAddressPrefix + "%d%n";
+  if (std::sscanf(line.c_str(), format.c_str(), &pad, &distance, &value, &channel, &consumed) != 4 ||
       consumed != static_cast<int>(line.size()))
     return "unreadable gain line";
   if (pad != channel || pad < 0 || pad >= kPadCount) return "gain line names two pads";
-  if (distance != 0.0f && (distance < 2.0f || distance > 58.0f)) return "distance outside the dead zone and cap";
-  if (std::fabs(value - (59.0f - distance) * 0.017f) > kLawTolerance) return "gain off the law for its distance";
+  if (distance != 0.0f && (distance < kLawDeadZone || distance > kLawCap))
+    return "distance outside the dead zone and cap";
+  if (std::fabs(value - lawGain(distance)) > kLawTolerance) return "gain off the law for its distance";
   return "";
 }
 

@@ -1,29 +1,6 @@
 #include "traceLines.h"
 
-#include <cmath>
 #include <sstream>
-
-namespace {
-
-constexpr float kDeadZone = 2.0f;
-constexpr float kCap = 58.0f;
-constexpr float kReference = 59.0f;
-constexpr double kPercentScale = 1.7;
-
-// The distance as the law takes it: float offsets, double root, dead zone
-// and cap applied.
-float lawDistance(int pad, int x, int y) {
-  const float dx = static_cast<float>(padCentreX(pad)) - static_cast<float>(x);
-  const float dy = static_cast<float>(padCentreY(pad)) - static_cast<float>(y);
-  float d = static_cast<float>(std::sqrt(double(dx) * double(dx) + double(dy) * double(dy)));
-  if (d < kDeadZone) d = 0.0f;
-  if (d > kCap) d = kCap;
-  return d;
-}
-
-float lawGain(float distance) { return static_cast<float>(double(kReference - distance) * kPercentScale / 100); }
-
-}  // namespace
 
 Lines operator+(Lines first, const Lines& second) {
   first.insert(first.end(), second.begin(), second.end());

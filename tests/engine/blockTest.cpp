@@ -113,7 +113,7 @@ void fillRandom(Buffers& b, std::mt19937& rng) {
 template <class Reference>
 void expectSameOutputs(const char* name) {
   std::mt19937 rng(1234);
-  for (int frames : {0, 1, 7, 64, 256, 4096}) {
+  for (int frames : {0, 1, 7, 64, 256, kMaxFrames}) {
     SCOPED_TRACE(std::string(name) + " frames " + std::to_string(frames));
     const std::vector<float> gains = randomGains(rng);
     mydsp ours;

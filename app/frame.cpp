@@ -17,10 +17,9 @@ struct placement {
   float x, y;
 };
 
-constexpr placement kPlacements[] = {
-    {logoImage, 988, 16},       {moveOne, 974, 56},         {moveGroup, 1006, 56},     {moveAll, 1038, 56},
-    {muteOne, 974, 88},         {muteGroupImage, 1006, 88}, {muteAllImage, 1038, 88},  {boardImage, 8, 2},
-    {paletteImage, 992, 128}};
+constexpr placement kPlacements[] = {{logoImage, 988, 16},     {moveOne, 974, 56}, {moveGroup, 1006, 56},
+                                     {moveAll, 1038, 56},      {muteOne, 974, 88}, {muteGroupImage, 1006, 88},
+                                     {muteAllImage, 1038, 88}, {boardImage, 8, 2}, {paletteImage, 992, 128}};
 
 void drawPanel() {
   sf::RectangleShape panel(kPanelSize);

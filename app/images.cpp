@@ -10,9 +10,9 @@
 
 namespace {
 
-const char* const kGenFiles[kTypeCount] = {
-    "./images/g4813.png", "./images/g4894.png", "./images/g6928.png", "./images/g5100.png",
-    "./images/g5074.png", "./images/g4794.png", "./images/g4906.png", "./images/g4971.png"};
+const char* const kGenFiles[kTypeCount] = {"./images/g4813.png", "./images/g4894.png", "./images/g6928.png",
+                                           "./images/g5100.png", "./images/g5074.png", "./images/g4794.png",
+                                           "./images/g4906.png", "./images/g4971.png"};
 
 const char* const kInterfaceFiles[kInterfaceCount] = {
     "./images/path5020.png", "./images/interface.png", "./images/zelquorLogo.png",
@@ -55,8 +55,7 @@ const sf::IntRect kWholeImage;
 
 // The report in the graphics library's own words for a failed load.
 void reportFailure(const decodedImages& decoded) {
-  sf::err() << "Failed to load image \"" << pathOf(decoded.failedSlot) << "\". Reason: " << decoded.reason
-            << std::endl;
+  sf::err() << "Failed to load image \"" << pathOf(decoded.failedSlot) << "\". Reason: " << decoded.reason << std::endl;
 }
 
 // Makes every texture in load order with make(texture, slot), slots 0 to 7

@@ -8,7 +8,18 @@
 #include "boardModel.h"
 
 // The interface sprites that main draws itself, in load order.
-enum interfaceImage { boardImage, paletteImage, logoImage, moveOne, moveGroup, moveAll, muteOne, muteGroupImage, muteAllImage, kInterfaceCount };
+enum interfaceImage {
+  boardImage,
+  paletteImage,
+  logoImage,
+  moveOne,
+  moveGroup,
+  moveAll,
+  muteOne,
+  muteGroupImage,
+  muteAllImage,
+  kInterfaceCount
+};
 
 struct images {
   sf::Texture genTextures[kTypeCount];

@@ -10,8 +10,7 @@
 
 // The documentation is served by a web server on the user's own machine. The
 // trailing " &" lets the board go on while the browser runs.
-const char* const kDocumentationCommand =
-    "firefox http://localhost/Documents/Programmation/index.php?page=Zelquor64 &";
+const char* const kDocumentationCommand = "firefox http://localhost/Documents/Programmation/index.php?page=Zelquor64 &";
 
 namespace {
 

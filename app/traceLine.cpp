@@ -30,8 +30,8 @@ void traceAppend(traceText& line, int number) {
 // The stream formats each number through the locale and printf, which took
 // most of the time of an all-mode drag step's 64 gain lines.
 void traceAppend(traceText& line, float number) {
-  const auto written = std::to_chars(line.at, roomEnd(line), static_cast<double>(number),
-                                     std::chars_format::general, kStreamPrecision);
+  const auto written =
+      std::to_chars(line.at, roomEnd(line), static_cast<double>(number), std::chars_format::general, kStreamPrecision);
   if (written.ec == std::errc()) line.at = written.ptr;
 }
 

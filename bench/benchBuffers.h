@@ -56,8 +56,7 @@ class RandomGains : public GenericUI {
     std::uniform_real_distribution<float> gain(0.017f, 1.003f);
     for (float& g : gains_) g = gain(rng);
   }
-  void addVerticalSlider(const char* label, FAUSTFLOAT* zone, FAUSTFLOAT, FAUSTFLOAT, FAUSTFLOAT,
-                         FAUSTFLOAT) override {
+  void addVerticalSlider(const char* label, FAUSTFLOAT* zone, FAUSTFLOAT, FAUSTFLOAT, FAUSTFLOAT, FAUSTFLOAT) override {
     *zone = gains_[std::stoi(std::string(label).substr(5))];  // "canalN"
   }
 

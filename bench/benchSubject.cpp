@@ -50,8 +50,7 @@ SubjectRun::~SubjectRun() {
 bool SubjectRun::waitUntilRunning() {
   const auto line = process_->waitForLine(subject_.readyPrefix, LineMatch::prefix, kReadyTimeout);
   readyAt_ = std::chrono::steady_clock::now();
-  if (!line)
-    throw std::runtime_error(subject_.name + " did not start; its stderr:\n" + process_->stderrText());
+  if (!line) throw std::runtime_error(subject_.name + " did not start; its stderr:\n" + process_->stderrText());
   return line->substr(subject_.readyPrefix.size()) == "1";
 }
 

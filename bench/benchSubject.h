@@ -15,10 +15,10 @@
 #include "xWindow.h"
 
 struct Subject {
-  std::string name;        // as the table shows it
-  std::string program;     // executable
+  std::string name;     // as the table shows it
+  std::string program;  // executable
   std::vector<std::string> arguments;
-  std::string readyPrefix; // its "it runs" line, less the final 1 or 0
+  std::string readyPrefix;  // its "it runs" line, less the final 1 or 0
   bool hasWindow = true;
 };
 

@@ -15,8 +15,8 @@
 #include <string>
 
 #include "benchBuffers.h"
-#include "mydsp.h"
 #include "compiledBlocks.h"
+#include "mydsp.h"
 
 namespace {
 

@@ -28,8 +28,8 @@
 #include "boardModel.h"
 #include "dragging.h"
 #include "engineFacade.h"
-#include "facadeWithoutServer.h"
 #include "eventDispatch.h"
+#include "facadeWithoutServer.h"
 #include "windowEvents.h"
 
 DspFaust* dspFaust = nullptr;
@@ -134,9 +134,10 @@ void registerSteps(const char* mode, int modeKey) {
     sink where;
   } sinks[] = {{"file", sink::file}, {"devnull", sink::devNull}, {"nullbuf", sink::nullBuf}};
   for (const auto& s : sinks)
-    benchmark::RegisterBenchmark((std::string("event/") + mode + "Step/" + s.name).c_str(),
-                                 [modeKey, where = s.where](benchmark::State& st) { stepInto(st, modeKey, where); })
-        ->Unit(benchmark::kMicrosecond);
+    benchmark::RegisterBenchmark((std::string("event/") + mode + "Step/" + s.name).c_str(), [modeKey, where = s.where](
+                                                                                                benchmark::State& st) {
+      stepInto(st, modeKey, where);
+    })->Unit(benchmark::kMicrosecond);
 }
 
 }  // namespace

@@ -11,8 +11,8 @@ FloorClient::FloorClient(const char* name) {
     return;
   }
   for (int k = 0; k < kChannels; ++k)
-    inputs_.push_back(jack_port_register(client_, ("in_" + std::to_string(k)).c_str(), JACK_DEFAULT_AUDIO_TYPE,
-                                         JackPortIsInput, 0));
+    inputs_.push_back(
+        jack_port_register(client_, ("in_" + std::to_string(k)).c_str(), JACK_DEFAULT_AUDIO_TYPE, JackPortIsInput, 0));
   for (int k = 0; k < kChannels; ++k)
     outputs_.push_back(jack_port_register(client_, ("out_" + std::to_string(k)).c_str(), JACK_DEFAULT_AUDIO_TYPE,
                                           JackPortIsOutput, 0));

@@ -43,9 +43,9 @@ struct Placed {
 
 // In the program's drawing order.
 constexpr Placed kInterface[] = {
-    {"./images/zelquorLogo.png", 988, 16}, {"./images/mv1.png", 974, 56},      {"./images/mv3.png", 1006, 56},
-    {"./images/mvx.png", 1038, 56},        {"./images/mute1.png", 974, 88},    {"./images/muteGrp.png", 1006, 88},
-    {"./images/mute3.png", 1038, 88},      {"./images/path5020.png", 8, 2},    {"./images/interface.png", 992, 128}};
+    {"./images/zelquorLogo.png", 988, 16}, {"./images/mv1.png", 974, 56},   {"./images/mv3.png", 1006, 56},
+    {"./images/mvx.png", 1038, 56},        {"./images/mute1.png", 974, 88}, {"./images/muteGrp.png", 1006, 88},
+    {"./images/mute3.png", 1038, 88},      {"./images/path5020.png", 8, 2}, {"./images/interface.png", 992, 128}};
 
 const char* const kTypeFiles[kTypeCount] = {"./images/g4813.png", "./images/g4894.png", "./images/g6928.png",
                                             "./images/g5100.png", "./images/g5074.png", "./images/g4794.png",

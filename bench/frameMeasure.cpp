@@ -39,8 +39,8 @@ std::vector<std::string> frameCounterEnvironment() {
 
 FrameTimes measureFrames(SubjectRun& run, int windows) {
   const std::size_t skip = counterLines(run.process()).size() + 2;
-  const auto deadline =
-      std::chrono::steady_clock::now() + std::chrono::seconds(static_cast<int>((windows + 2) * kWindowSeconds * 4 + 30));
+  const auto deadline = std::chrono::steady_clock::now() +
+                        std::chrono::seconds(static_cast<int>((windows + 2) * kWindowSeconds * 4 + 30));
   std::vector<std::string> lines;
   while ((lines = counterLines(run.process())).size() < skip + windows) {
     if (std::chrono::steady_clock::now() > deadline || !run.process().running())

@@ -39,7 +39,7 @@ struct Case {
 // name no parameter for the facade. "canal5" is a bare label, which APIUI
 // does resolve (it matches labels and short names too).
 constexpr Case kCases[] = {
-    {"first", "/Canaux0/canal0"},       {"last", "/Canaux0/canal9"}, {"unknown64", "/Canaux0/canal64"},
+    {"first", "/Canaux0/canal0"},        {"last", "/Canaux0/canal9"}, {"unknown64", "/Canaux0/canal64"},
     {"unknown255", "/Canaux0/canal255"}, {"label", "canal5"},
 };
 

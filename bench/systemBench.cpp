@@ -47,7 +47,9 @@ struct Options {
   int loadRounds = 3;
   double loadSeconds = 4;
   std::string sections = "frames,startup,dspLoad";
-  bool runs(const std::string& section) const { return ("," + sections + ",").find("," + section + ",") != std::string::npos; }
+  bool runs(const std::string& section) const {
+    return ("," + sections + ",").find("," + section + ",") != std::string::npos;
+  }
 };
 
 Options parse(int argc, char** argv) {

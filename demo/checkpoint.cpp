@@ -3,8 +3,7 @@
 #include <cmath>
 
 bool silencedUntold(const Checkpoint& checkpoint, int channel) {
-  return checkpoint.heard[channel] == 0.0f && checkpoint.told[channel] != 0.0f &&
-         checkpoint.maySilenceUntold[channel];
+  return checkpoint.heard[channel] == 0.0f && checkpoint.told[channel] != 0.0f && checkpoint.maySilenceUntold[channel];
 }
 
 bool agrees(const Checkpoint& checkpoint, int channel) {

@@ -91,8 +91,8 @@ void writeSetting(std::ostream& out, const SessionPlayer& player, const DemoOutc
       << ToneMeter::kAmplitude << " (RMS " << std::setprecision(kGainDigits) << ToneMeter::toneRms() << ")\n"
       << "  into all 63 inputs zelquors:in_0..in_62 and measured the RMS of all 63 outputs in every\n"
       << "  cycle (every " << std::setprecision(3) << meter.secondsPerCycle() * 1000 << " ms). "
-      << "The gain heard on a channel is its output RMS / " << std::setprecision(kGainDigits)
-      << ToneMeter::toneRms() << ".\n"
+      << "The gain heard on a channel is its output RMS / " << std::setprecision(kGainDigits) << ToneMeter::toneRms()
+      << ".\n"
       << "  The window was driven with xdotool: " << events << " scripted events, listed below.\n"
       << "  Channel k < 39 is pad k; channel 39 is pad 39 x pad 40; channel k > 39 is pad k + 1.\n\n";
 }
@@ -160,8 +160,7 @@ void writeFileList(std::ostream& out, const std::vector<Checkpoint>& checkpoints
     if (!c.screenshot.empty()) out << "  " << c.screenshot << "  the window after event " << c.number << "\n";
   out << "  " << kTraceFile << "     the program's standard output\n"
       << "  " << kMessagesFile << "  its standard error, when it wrote any\n"
-      << "  " << kLevelsFile << "    output RMS of every channel, one row every " << kCyclesPerLevelRow
-      << " cycles\n"
+      << "  " << kLevelsFile << "    output RMS of every channel, one row every " << kCyclesPerLevelRow << " cycles\n"
       << "  " << kEventsFile << "    the events with their times\n";
 }
 

@@ -29,14 +29,16 @@ constexpr int kPaletteFirstY = 140;
 constexpr int kPaletteBand = 34;
 constexpr int kLastType = 7;
 constexpr int kLastTypeY = 369;
-Point paletteEntry(int type) { return {kPaletteX, type == kLastType ? kLastTypeY : kPaletteFirstY + kPaletteBand * type}; }
+Point paletteEntry(int type) {
+  return {kPaletteX, type == kLastType ? kLastTypeY : kPaletteFirstY + kPaletteBand * type};
+}
 
 constexpr Point kMuteOne = {997, 92};
 constexpr Point kMuteGroup = {1028, 92};
 constexpr Point kMuteAll = {1060, 92};
 
-const std::array<std::string, 8> kTypeNames = {"circle", "square", "triangle", "diamond",
-                                               "star",   "hexagon", "cross",  "ring"};
+const std::array<std::string, 8> kTypeNames = {"circle", "square",  "triangle", "diamond",
+                                               "star",   "hexagon", "cross",    "ring"};
 
 constexpr int kGlideMoves = 12;
 constexpr int kShortGlideMoves = 5;
@@ -96,10 +98,11 @@ std::vector<ScriptedEvent> moving() {
                   "the circles moved together one pad to the right. In group and all modes a token's gain follows "
                   "its top-left corner; the pads they left (9, 12) keep their last gains"),
       keyEvent("key T: all mode", "t", kKeyT),
-      withPicture({"drag all tokens 20 px up and left (pressing the diamond)",
-                   [](SessionPlayer& p) { drag(p, offCentre(50, 2, 0), offCentre(50, -18, -20), kShortGlideMoves); },
-                   "", ""},
-                  "board-3-all-dragged.png", "every token moved 20 px up and left; each gain follows its token's top-left corner"),
+      withPicture(
+          {"drag all tokens 20 px up and left (pressing the diamond)",
+           [](SessionPlayer& p) { drag(p, offCentre(50, 2, 0), offCentre(50, -18, -20), kShortGlideMoves); }, "", ""},
+          "board-3-all-dragged.png",
+          "every token moved 20 px up and left; each gain follows its token's top-left corner"),
       keyEvent("key S: single mode", "s", kKeyS),
   };
 }

@@ -49,8 +49,8 @@ int main(int argc, char** argv) {
     const std::string folder = prepareFolder(argc > 1 ? argv[1] : kDefaultFolder);
     const DemoOutcome outcome = playAndReport(folder);
     drawPictures(folder);
-    std::cerr << "zelquor demo: done; results in " << folder << " (start with " << folder << "/"
-              << kSummaryFile << " and " << folder << "/" << kPlotFile << ")" << std::endl;
+    std::cerr << "zelquor demo: done; results in " << folder << " (start with " << folder << "/" << kSummaryFile
+              << " and " << folder << "/" << kPlotFile << ")" << std::endl;
     const bool closedWell = outcome.exit && outcome.exit->exitedWith(0);
     return closedWell ? 0 : kFailureStatus;
   } catch (const std::exception& error) {

@@ -116,9 +116,7 @@ void SessionPlayer::settle() {
   if (!meter_->waitCycles(kSettleCycles)) throw std::runtime_error("the tone meter stopped recording");
 }
 
-void SessionPlayer::pause(double seconds) const {
-  std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
-}
+void SessionPlayer::pause(double seconds) const { std::this_thread::sleep_for(std::chrono::duration<double>(seconds)); }
 
 void SessionPlayer::screenshot(const std::string& pngPath) const {
   std::this_thread::sleep_for(kFrameWait);

@@ -58,8 +58,7 @@ void scaleChannel(const FAUSTFLOAT* in, FAUSTFLOAT* out, int count, FAUSTFLOAT g
 #define ZELQUOR_WIDE_VECTORS [[gnu::target_clones("avx2", "default")]]
 #endif
 
-ZELQUOR_WIDE_VECTORS void scaleChannels(FAUSTFLOAT** inputs, FAUSTFLOAT** outputs, const FAUSTFLOAT* gains,
-                                        int count) {
+ZELQUOR_WIDE_VECTORS void scaleChannels(FAUSTFLOAT** inputs, FAUSTFLOAT** outputs, const FAUSTFLOAT* gains, int count) {
   for (int k = 0; k < kChannelCount; ++k) scaleChannel(inputs[k], outputs[k], count, gains[k]);
 }
 

@@ -13,10 +13,9 @@ constexpr int kParameterCount = 64;
 // Pad numbers in the order their labels sort as byte strings; the engine
 // numbers parameters in declaration order, so this fixes their indices.
 inline constexpr int kDeclarationOrder[kParameterCount] = {
-    0,  1,  10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 2,  20, 21, 22,
-    23, 24, 25, 26, 27, 28, 29, 3,  30, 31, 32, 33, 34, 35, 36, 37,
-    38, 39, 4,  40, 41, 42, 43, 44, 45, 46, 47, 48, 49, 5,  50, 51,
-    52, 53, 54, 55, 56, 57, 58, 59, 6,  60, 61, 62, 63, 7,  8,  9};
+    0,  1, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 2, 20, 21, 22, 23, 24, 25, 26, 27, 28,
+    29, 3, 30, 31, 32, 33, 34, 35, 36, 37, 38, 39, 4, 40, 41, 42, 43, 44, 45, 46, 47, 48,
+    49, 5, 50, 51, 52, 53, 54, 55, 56, 57, 58, 59, 6, 60, 61, 62, 63, 7,  8,  9};
 
 // "canal0" .. "canal63", indexed by pad number; static storage because
 // user interfaces may keep the label pointers.

@@ -82,8 +82,8 @@ void makePipe(int fds[2]) {
   if (pipe2(fds, O_CLOEXEC) != 0) throw std::runtime_error("pipe failed");
 }
 
-[[noreturn]] void runChild(pid_t parent, const char* directory, const char* path, char* const* argv,
-                           char* const* envp, int outFd, int errFd, int statusFd) {
+[[noreturn]] void runChild(pid_t parent, const char* directory, const char* path, char* const* argv, char* const* envp,
+                           int outFd, int errFd, int statusFd) {
   // A process group of its own, so that whatever the program starts can be
   // ended together with it; and an end together with the test if that dies.
   setpgid(0, 0);
@@ -218,8 +218,7 @@ std::optional<std::string> AppProcess::waitForLine(const std::string& text, Line
 
 bool AppProcess::waitForStderr(const std::string& text, Timeout timeout) {
   std::unique_lock<std::mutex> lock(mutex_);
-  return changed_.wait_for(lock, timeout,
-                           [&] { return stderrText_.find(text) != std::string::npos || err_.closed; }) &&
+  return changed_.wait_for(lock, timeout, [&] { return stderrText_.find(text) != std::string::npos || err_.closed; }) &&
          stderrText_.find(text) != std::string::npos;
 }
 

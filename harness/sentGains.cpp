@@ -13,12 +13,8 @@ const std::regex kGainLine(R"(pad=(\d+)dtcentre= \S+gain=(\S+))" + kPadAddressPr
 
 // Lines that set the move mode, and the mode each sets.
 const std::vector<std::pair<std::string, int>> kModeLines = {
-    {kMoveOneLine, kSingleMode},
-    {kMoveGroupLine, kGroupMode},
-    {kMoveAllLine, kAllMode},
-    {keyLine(kKeyS), kSingleMode},
-    {keyLine(kKeyG), kGroupMode},
-    {keyLine(kKeyT), kAllMode}};
+    {kMoveOneLine, kSingleMode},   {kMoveGroupLine, kGroupMode}, {kMoveAllLine, kAllMode},
+    {keyLine(kKeyS), kSingleMode}, {keyLine(kKeyG), kGroupMode}, {keyLine(kKeyT), kAllMode}};
 const std::string kDeleteKey = keyLine(kKeyD);
 
 // Pointer moves step a drag only inside this zone.
@@ -28,7 +24,9 @@ constexpr int kMoveLeft = 9, kMoveRight = 939, kMoveTop = 15, kMoveBottom = 949;
 // six significant digits.
 constexpr float kProductTolerance = 2e-5f;
 
-bool startsWith(const std::string& line, const std::string& prefix) { return line.compare(0, prefix.size(), prefix) == 0; }
+bool startsWith(const std::string& line, const std::string& prefix) {
+  return line.compare(0, prefix.size(), prefix) == 0;
+}
 
 // The gain as the trace writes it: the stream's default six digits.
 std::string traced(float gain) {
@@ -124,8 +122,8 @@ bool SentGains::matches(int channel, float heard) const {
   if (heard == 0.0f && (mayBeZero || silent(channel))) return true;
   if (silent(channel)) return false;
   if (parameters.size() == 1) return traced(heard) == sent_[parameters[0]].text;
-  const float product = std::strtof(sent_[parameters[0]].text.c_str(), nullptr) *
-                        std::strtof(sent_[parameters[1]].text.c_str(), nullptr);
+  const float product =
+      std::strtof(sent_[parameters[0]].text.c_str(), nullptr) * std::strtof(sent_[parameters[1]].text.c_str(), nullptr);
   return std::fabs(heard - product) <= kProductTolerance * product;
 }
 

@@ -28,8 +28,8 @@ std::string titleOf(Display* display, Window window) {
   unsigned long count = 0, remaining = 0;
   unsigned char* data = nullptr;
   std::string title;
-  if (XGetWindowProperty(display, window, utf8Name, 0, 1024, False, utf8String, &type, &format, &count,
-                         &remaining, &data) == Success &&
+  if (XGetWindowProperty(display, window, utf8Name, 0, 1024, False, utf8String, &type, &format, &count, &remaining,
+                         &data) == Success &&
       data != nullptr) {
     title.assign(reinterpret_cast<char*>(data), count);
   }
@@ -191,5 +191,6 @@ void XWindow::xdotool(const std::vector<std::string>& arguments) const {
   options.environment = {"DISPLAY=" + displayName_};
   AppProcess tool(options);
   const auto status = tool.waitForExit(kToolTimeout);
-  if (!status || !status->exitedWith(0)) throw std::runtime_error("xdotool " + arguments.front() + " failed: " + tool.stderrText());
+  if (!status || !status->exitedWith(0))
+    throw std::runtime_error("xdotool " + arguments.front() + " failed: " + tool.stderrText());
 }

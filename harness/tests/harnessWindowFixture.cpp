@@ -39,9 +39,7 @@ void report(const sf::Event& event) {
       std::cout << "released " << buttonName(event.mouseButton.button) << " " << event.mouseButton.x << " "
                 << event.mouseButton.y << std::endl;
       break;
-    case sf::Event::MouseWheelScrolled:
-      std::cout << "wheel " << event.mouseWheelScroll.delta << std::endl;
-      break;
+    case sf::Event::MouseWheelScrolled: std::cout << "wheel " << event.mouseWheelScroll.delta << std::endl; break;
     case sf::Event::KeyPressed: std::cout << "key " << keyName(event.key.code) << std::endl; break;
     case sf::Event::KeyReleased: std::cout << "keyReleased " << keyName(event.key.code) << std::endl; break;
     default: std::cout << "event " << int(event.type) << std::endl; break;

@@ -67,9 +67,7 @@ void tap(int x, int y) {
   release(x, y);
 }
 
-std::string leftPressLines(int x, int y) {
-  return kLeftPressLine + "\n" + moveLines(x, y);
-}
+std::string leftPressLines(int x, int y) { return kLeftPressLine + "\n" + moveLines(x, y); }
 
 std::string moveLines(int x, int y) {
   return kMouseXPrefix + std::to_string(x) + "\n" + kMouseYPrefix + std::to_string(y) + "\n";

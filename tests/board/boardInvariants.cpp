@@ -67,7 +67,8 @@ std::string stateProblem(const sf::Event& event, const boardHistory& before) {
   else if (genActif != kNone && !isToken(genActif)) problem << "genActif " << genActif;
   else if (before.genActif != kNone && genActif == kNone) problem << "the selection was lost";
   else if (!pressOnBoard && genActif != before.genActif)
-    problem << "the selection changed from " << before.genActif << " to " << genActif << " without a press on the board";
+    problem << "the selection changed from " << before.genActif << " to " << genActif
+            << " without a press on the board";
   else if (dragged != kNone && dragged != genActif)
     problem << "dragged " << dragged << " is not the selection " << genActif;
   return problem.str();

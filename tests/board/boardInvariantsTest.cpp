@@ -88,8 +88,9 @@ class randomUser {
       pointIn(roll < 55 ? kAroundBoard : roll < 80 ? kToolColumn : roll < 92 ? kPaletteArea : kBeyondWindow, x, y);
     } while (kLogo.holds(x, y));
     const int buttonRoll = pick(0, 9);
-    const sf::Mouse::Button button =
-        buttonRoll < 7 ? sf::Mouse::Left : buttonRoll < 9 ? sf::Mouse::Right : sf::Mouse::Middle;
+    const sf::Mouse::Button button = buttonRoll < 7   ? sf::Mouse::Left
+                                     : buttonRoll < 9 ? sf::Mouse::Right
+                                                      : sf::Mouse::Middle;
     hand(pressEvent(x, y, button));
     return at("press", x, y) + " button " + std::to_string(button);
   }
@@ -127,8 +128,8 @@ std::string gainLineProblem(const std::string& line) {
 }
 
 std::string lineProblem(const std::string& line) {
-  static const std::string literals[] = {kLeftPressLine, kMoveOneLine,   kMoveGroupLine, kMoveAllLine, kMuteOneLine,
-                                         kMuteGroupLine, kMuteAllLine,   kReleaseLine,   kEndDragLine};
+  static const std::string literals[] = {kLeftPressLine, kMoveOneLine, kMoveGroupLine, kMoveAllLine, kMuteOneLine,
+                                         kMuteGroupLine, kMuteAllLine, kReleaseLine,   kEndDragLine};
   for (const std::string& literal : literals)
     if (line == literal) return "";
   int number = 0, second = 0, consumed = 0;
@@ -166,8 +167,7 @@ std::string muteAllProblem(const std::string& trace, bool deleteAll) {
   return "";
 }
 
-std::string problemAfter(const sf::Event& event, const std::string& trace, bool deleteAll,
-                         const boardHistory& before) {
+std::string problemAfter(const sf::Event& event, const std::string& trace, bool deleteAll, const boardHistory& before) {
   const std::string others[] = {boardProblem(event, before), gainProblem(), traceProblem(trace),
                                 muteAllProblem(trace, deleteAll)};
   for (const std::string& problem : others)

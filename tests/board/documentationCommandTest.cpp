@@ -35,8 +35,12 @@ constexpr auto kPoll = 20ms;
 // under that same pid.
 std::string standInScript(const std::string& folder) {
   return "#!/bin/sh\n"
-         "printf '%s\\n' \"$@\" > '" + folder + "/partial.'$$\n"
-         "mv '" + folder + "/partial.'$$ '" + folder + "/call.'$$\n"
+         "printf '%s\\n' \"$@\" > '" +
+         folder +
+         "/partial.'$$\n"
+         "mv '" +
+         folder + "/partial.'$$ '" + folder +
+         "/call.'$$\n"
          "exec sleep 60\n";
 }
 

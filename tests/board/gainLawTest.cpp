@@ -21,18 +21,18 @@ std::ostream& operator<<(std::ostream& out, const lawCase& c) { return out << "(
 
 // Around pad 0's centre (67, 73), then the overlaps and the far corner.
 const lawCase kLawCases[] = {
-    {67, 73, 0, "0", "1.003", 1.003f},          // the exact centre
-    {68, 73, 0, "0", "1.003", 1.003f},          // inside the dead zone
-    {69, 73, 0, "2", "0.969", 0.969f},          // its edge: straight to 0.969
+    {67, 73, 0, "0", "1.003", 1.003f},  // the exact centre
+    {68, 73, 0, "0", "1.003", 1.003f},  // inside the dead zone
+    {69, 73, 0, "2", "0.969", 0.969f},  // its edge: straight to 0.969
     {77, 73, 0, "10", "0.833", 0.833f},
     {97, 73, 0, "30", "0.493", 0.493f},
-    {97, 113, 0, "50", "0.153", 0.153f},        // 30 right, 40 below
-    {125, 73, 0, "58", "0.017", 0.017f},        // exactly at the cap
-    {129, 135, 0, "58", "0.017", 0.017f},       // far beyond it
+    {97, 113, 0, "50", "0.153", 0.153f},   // 30 right, 40 below
+    {125, 73, 0, "58", "0.017", 0.017f},   // exactly at the cap
+    {129, 135, 0, "58", "0.017", 0.017f},  // far beyond it
     {100, 100, 0, "42.638", "0.278154", 0.278154f},
-    {125, 100, 0, "58", "0.017", 0.017f},       // on pads 0 and 1: pad 0 wins
-    {130, 100, 1, "58", "0.017", 0.017f},       // on pad 1 only
-    {939, 949, 63, "58", "0.017", 0.017f},      // the farthest pointer position
+    {125, 100, 0, "58", "0.017", 0.017f},   // on pads 0 and 1: pad 0 wins
+    {130, 100, 1, "58", "0.017", 0.017f},   // on pad 1 only
+    {939, 949, 63, "58", "0.017", 0.017f},  // the farthest pointer position
     {200, 300, 17, "17.4929", "0.705621", 0.705621f},
     {173, 297, 17, "16.9706", "0.7145", 0.7145f},
 };

@@ -159,14 +159,13 @@ TEST_F(PointerInputTest, MoveModeButtonsAndTheirBorders) {
     const char* line;
     int mode;
   } buttons[] = {
-      {{983, 51}, "bouton: Déplacer \n", kMoveSingle},     {{1011, 75}, "bouton: Déplacer \n", kMoveSingle},
+      {{983, 51}, "bouton: Déplacer \n", kMoveSingle},       {{1011, 75}, "bouton: Déplacer \n", kMoveSingle},
       {{1015, 51}, "bouton: Déplacer groupe\n", kMoveGroup}, {{1041, 75}, "bouton: Déplacer groupe\n", kMoveGroup},
-      {{1047, 51}, "bouton: Tout déplacer \n", kMoveAll},  {{1073, 75}, "bouton: Tout déplacer \n", kMoveAll},
+      {{1047, 51}, "bouton: Tout déplacer \n", kMoveAll},    {{1073, 75}, "bouton: Tout déplacer \n", kMoveAll},
   };
   for (const auto& button : buttons) {
     mvType = (button.mode + 1) % 3;
-    EXPECT_EQ(press(button.corner.x, button.corner.y),
-              leftPressLines(button.corner.x, button.corner.y) + button.line)
+    EXPECT_EQ(press(button.corner.x, button.corner.y), leftPressLines(button.corner.x, button.corner.y) + button.line)
         << button.corner;
     EXPECT_EQ(mvType, button.mode) << button.corner;
   }
@@ -182,14 +181,13 @@ TEST_F(PointerInputTest, MuteButtonBordersAndCorners) {
   const point muteOneCorners[] = {{983, 79}, {1011, 105}};
   for (point p : muteOneCorners) EXPECT_EQ(pressAt(p), leftPressLines(p.x, p.y) + "bouton: mute \n") << p;
   const point muteGroupCorners[] = {{1015, 79}, {1041, 105}};
-  for (point p : muteGroupCorners)
-    EXPECT_EQ(pressAt(p), leftPressLines(p.x, p.y) + "bouton: mute groupe \n") << p;
+  for (point p : muteGroupCorners) EXPECT_EQ(pressAt(p), leftPressLines(p.x, p.y) + "bouton: mute groupe \n") << p;
 }
 
 TEST_F(PointerInputTest, PressesBetweenAndAroundTheButtonsDoNothing) {
   busyBoard();
-  const point gaps[] = {{1012, 60}, {1014, 95}, {1042, 60}, {1046, 95}, {1000, 76}, {1060, 78},
-                        {982, 60},  {1074, 95}, {1000, 50}, {1060, 106}, {983, 77}, {1073, 76}};
+  const point gaps[] = {{1012, 60}, {1014, 95}, {1042, 60}, {1046, 95},  {1000, 76}, {1060, 78},
+                        {982, 60},  {1074, 95}, {1000, 50}, {1060, 106}, {983, 77},  {1073, 76}};
   for (point p : gaps) {
     const boardSnapshot before = snapshot();
     EXPECT_EQ(pressAt(p), leftPressLines(p.x, p.y)) << p;

@@ -36,8 +36,7 @@ struct Buffers {
 class GainSetter : public GenericUI {
  public:
   explicit GainSetter(const std::vector<float>& values) : values_(values) {}
-  void addVerticalSlider(const char* label, FAUSTFLOAT* zone, FAUSTFLOAT, FAUSTFLOAT, FAUSTFLOAT,
-                         FAUSTFLOAT) override {
+  void addVerticalSlider(const char* label, FAUSTFLOAT* zone, FAUSTFLOAT, FAUSTFLOAT, FAUSTFLOAT, FAUSTFLOAT) override {
     *zone = values_[std::stoi(std::string(label).substr(5))];
   }
 
@@ -129,8 +128,7 @@ void expectSameOutputs(const char* name) {
     ours.compute(frames, a.inPtr.data(), a.outPtr.data());
     theirs.compute(frames, b.inPtr.data(), b.outPtr.data());
     for (int k = 0; k < kChannelCount; ++k)
-      ASSERT_EQ(0, std::memcmp(a.out[k].data(), b.out[k].data(), a.out[k].size() * sizeof(float)))
-          << "channel " << k;
+      ASSERT_EQ(0, std::memcmp(a.out[k].data(), b.out[k].data(), a.out[k].size() * sizeof(float))) << "channel " << k;
   }
 }
 

@@ -164,7 +164,6 @@ TEST_F(EngineWithServer, StartAndStopTwice) {
   facade->stop();
   EXPECT_FALSE(facade->isRunning());
   bool stillListed = false;
-  for (const std::string& line : jackLsp(*server, ""))
-    stillListed = stillListed || line == "zelquors:out_62";
+  for (const std::string& line : jackLsp(*server, "")) stillListed = stillListed || line == "zelquors:out_62";
   EXPECT_TRUE(stillListed);
 }

@@ -75,10 +75,14 @@ TEST_F(FacadeWithoutServer, WritesLandUnchangedInEveryCell) {
 
 TEST_F(FacadeWithoutServer, OtherAddressesChangeNothingAndPrintNothing) {
   for (int n = 0; n < 64; ++n) facade->setParamValue(addressOf(n).c_str(), 0.25f);
-  const char* others[] = {"/Canaux0/canal64", "/Canaux0/canal255", "/Canaux0/canal",    "canal5",
-                          "/canal5",          "/Canaux0/canal05",  "/Canaux0/canal-1",  "/Canaux0/canal+1",
-                          "/Canaux0/canal1 ", "/Canaux0/canal100", "/Canaux0/Canal1",   "/Canaux1/canal1",
-                          "Canaux0/canal1",   "",                  "/Canaux0/canal1/x", "/Canaux0/canal6a"};
+  const char* others[] = {"/Canaux0/canal64",  "/Canaux0/canal255",
+                          "/Canaux0/canal",    "canal5",
+                          "/canal5",           "/Canaux0/canal05",
+                          "/Canaux0/canal-1",  "/Canaux0/canal+1",
+                          "/Canaux0/canal1 ",  "/Canaux0/canal100",
+                          "/Canaux0/Canal1",   "/Canaux1/canal1",
+                          "Canaux0/canal1",    "",
+                          "/Canaux0/canal1/x", "/Canaux0/canal6a"};
   OutputCapture err(STDERR_FILENO);
   OutputCapture out(STDOUT_FILENO);
   for (const char* address : others) facade->setParamValue(address, 0.75f);

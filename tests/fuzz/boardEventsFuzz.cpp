@@ -33,8 +33,8 @@ enum eventKind { pressKind, releaseKind, moveKind, wheelKind, keyKind, kindCount
 constexpr int kMaxEvents = 4096;
 // Words from kFarWords on pick a coordinate far outside the window.
 constexpr unsigned kFarWords = 0xF000;
-constexpr int kFarCoordinates[] = {INT_MIN, INT_MIN + 1, -1000000, -4096, -61, -1, 0, 1093,
-                                   1094, 969, 970, 4096, 65535, 1000000, INT_MAX - 1, INT_MAX};
+constexpr int kFarCoordinates[] = {INT_MIN, INT_MIN + 1, -1000000, -4096, -61,   -1,      0,           1093,
+                                   1094,    969,         970,      4096,  65535, 1000000, INT_MAX - 1, INT_MAX};
 constexpr int kFarCount = sizeof kFarCoordinates / sizeof kFarCoordinates[0];
 // Other words cover the window and a margin around it.
 constexpr int kMargin = 60;

@@ -40,8 +40,8 @@ std::string bytes(std::initializer_list<unsigned char> values) { return std::str
 
 // A one-component baseline JPEG whose DC table holds one symbol, dcSymbol.
 std::string jpegFile(unsigned side, unsigned char dcSymbol) {
-  const std::string frame = bytes({0xff, 0xc0, 0x00, 0x0b, 0x08}) + bigEndian(side, 2) + bigEndian(side, 2) +
-                            bytes({0x01, 0x01, 0x11, 0x00});
+  const std::string frame =
+      bytes({0xff, 0xc0, 0x00, 0x0b, 0x08}) + bigEndian(side, 2) + bigEndian(side, 2) + bytes({0x01, 0x01, 0x11, 0x00});
   std::string huffman = bytes({0xff, 0xc4, 0x00, 0x14, 0x00, 0x01});
   huffman += std::string(15, '\0') + static_cast<char>(dcSymbol);
   const std::string scan = bytes({0xff, 0xda, 0x00, 0x08, 0x01, 0x01, 0x00, 0x00, 0x3f, 0x00, 0x00, 0x00});
@@ -55,7 +55,8 @@ std::string radianceFile() {
 
 std::string gifFile(unsigned side) {
   return "GIF89a" + littleEndian(side, 2) + littleEndian(side, 2) + bytes({0x00, 0x00, 0x00, 0x2c}) +
-         littleEndian(0, 4) + littleEndian(side, 2) + littleEndian(side, 2) + bytes({0x00, 0x08, 0x01, 0x00, 0x00, 0x3b});
+         littleEndian(0, 4) + littleEndian(side, 2) + littleEndian(side, 2) +
+         bytes({0x00, 0x08, 0x01, 0x00, 0x00, 0x3b});
 }
 
 std::string bmpFile(unsigned side) {

@@ -27,20 +27,13 @@ const std::string kText = "Zelquor board pictures\nsee the README for the list o
 
 std::string nameOf(Damage damage) {
   switch (damage) {
-    case Damage::missing:
-      return "Missing";
-    case Damage::empty:
-      return "Empty";
-    case Damage::randomBytes:
-      return "RandomBytes";
-    case Damage::truncated:
-      return "TruncatedPng";
-    case Damage::textFile:
-      return "TextFile";
-    case Damage::hugePicture:
-      return "HugePicture";
-    case Damage::directory:
-      return "Directory";
+    case Damage::missing: return "Missing";
+    case Damage::empty: return "Empty";
+    case Damage::randomBytes: return "RandomBytes";
+    case Damage::truncated: return "TruncatedPng";
+    case Damage::textFile: return "TextFile";
+    case Damage::hugePicture: return "HugePicture";
+    case Damage::directory: return "Directory";
   }
   return "Unknown";
 }
@@ -63,23 +56,15 @@ std::string hugePicture() {
 // Damages the file and answers what the report's reason must hold.
 std::string damage(const std::string& path, Damage how) {
   switch (how) {
-    case Damage::missing:
-      fs::remove(path);
-      return kUnableToOpen;
-    case Damage::empty:
-      writeFile(path, "");
-      return kNotPng;
-    case Damage::randomBytes:
-      writeFile(path, randomBytes());
-      return kNotPng;
+    case Damage::missing: fs::remove(path); return kUnableToOpen;
+    case Damage::empty: writeFile(path, ""); return kNotPng;
+    case Damage::randomBytes: writeFile(path, randomBytes()); return kNotPng;
     case Damage::truncated: {
       const std::string whole = fileContent(path);
       writeFile(path, whole.substr(0, whole.size() / 2));
       return "";
     }
-    case Damage::textFile:
-      writeFile(path, kText);
-      return kNotPng;
+    case Damage::textFile: writeFile(path, kText); return kNotPng;
     case Damage::hugePicture:
       fs::copy_file(hugePicture(), path, fs::copy_options::overwrite_existing);
       return kTooLarge;

@@ -30,7 +30,8 @@ std::map<std::string, std::string> readDesktopEntry(const fs::path& file) {
 class InstalledProgram : public ::testing::Test {
  protected:
   void SetUp() override {
-    const std::string command = "cmake --install '" ZELQUOR_BUILD_DIR "' --prefix '" + prefix.string() + "' > /dev/null";
+    const std::string command =
+        "cmake --install '" ZELQUOR_BUILD_DIR "' --prefix '" + prefix.string() + "' > /dev/null";
     ASSERT_EQ(std::system(command.c_str()), 0);
   }
   ScratchFolder folder{"zelquorInstall"};
@@ -40,10 +41,11 @@ class InstalledProgram : public ::testing::Test {
 }  // namespace
 
 TEST_F(InstalledProgram, PutsEveryFileInItsStandardPlaceAndInTheManifest) {
-  for (const char* file : {"bin/zelquor", "libexec/zelquor/zelquor", "share/applications/zelquor.desktop",
-                           "share/icons/hicolor/48x48/apps/zelquor.png", "share/icons/hicolor/128x128/apps/zelquor.png",
-                           "share/icons/hicolor/256x256/apps/zelquor.png", "share/icons/hicolor/scalable/apps/zelquor.svg",
-                           "share/metainfo/org.zelquor.Zelquor.metainfo.xml", "share/man/man1/zelquor.1.gz"})
+  for (const char* file :
+       {"bin/zelquor", "libexec/zelquor/zelquor", "share/applications/zelquor.desktop",
+        "share/icons/hicolor/48x48/apps/zelquor.png", "share/icons/hicolor/128x128/apps/zelquor.png",
+        "share/icons/hicolor/256x256/apps/zelquor.png", "share/icons/hicolor/scalable/apps/zelquor.svg",
+        "share/metainfo/org.zelquor.Zelquor.metainfo.xml", "share/man/man1/zelquor.1.gz"})
     EXPECT_TRUE(fs::exists(prefix / file)) << file;
   int images = 0;
   for (const auto& file : fs::directory_iterator(prefix / "share/zelquor/images"))

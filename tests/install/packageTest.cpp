@@ -20,7 +20,7 @@ namespace {
 const std::string kPackageFile = "zelquor_" ZELQUOR_VERSION "_amd64.deb";
 
 struct CommandResult {
-  int status = -1;  // exit status, -1 when it did not exit
+  int status = -1;     // exit status, -1 when it did not exit
   std::string output;  // standard output and standard error
 };
 
@@ -41,8 +41,8 @@ class Package : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
     scratch = std::make_unique<ScratchFolder>("zelquorPackage");
-    const CommandResult built = run(shellWord(projectRoot() + "/scripts/package") + " " + shellWord(ZELQUOR_BUILD_DIR) + " " +
-                                    shellWord(scratch->path()));
+    const CommandResult built = run(shellWord(projectRoot() + "/scripts/package") + " " + shellWord(ZELQUOR_BUILD_DIR) +
+                                    " " + shellWord(scratch->path()));
     buildOutput = built.output;
     deb = scratch->path() + "/" + kPackageFile;
     root = scratch->path() + "/root";
@@ -77,14 +77,13 @@ TEST_F(Package, ControlDataNamesThePackageAndTheLibrariesItNeeds) {
 }
 
 TEST_F(Package, HoldsTheLauncherProgramImagesAndDesktopFiles) {
-  for (const char* file : {"usr/bin/zelquor", "usr/libexec/zelquor/zelquor", "usr/libexec/zelquor/libzelquorEngine.so",
-                           "usr/share/applications/zelquor.desktop", "usr/share/icons/hicolor/48x48/apps/zelquor.png",
-                           "usr/share/icons/hicolor/128x128/apps/zelquor.png",
-                           "usr/share/icons/hicolor/256x256/apps/zelquor.png",
-                           "usr/share/icons/hicolor/scalable/apps/zelquor.svg",
-                           "usr/share/metainfo/org.zelquor.Zelquor.metainfo.xml", "usr/share/man/man1/zelquor.1.gz",
-                           "usr/share/doc/zelquor/copyright", "usr/share/doc/zelquor/changelog.gz",
-                           "usr/share/zelquor/images/mute3.png"})
+  for (const char* file :
+       {"usr/bin/zelquor", "usr/libexec/zelquor/zelquor", "usr/libexec/zelquor/libzelquorEngine.so",
+        "usr/share/applications/zelquor.desktop", "usr/share/icons/hicolor/48x48/apps/zelquor.png",
+        "usr/share/icons/hicolor/128x128/apps/zelquor.png", "usr/share/icons/hicolor/256x256/apps/zelquor.png",
+        "usr/share/icons/hicolor/scalable/apps/zelquor.svg", "usr/share/metainfo/org.zelquor.Zelquor.metainfo.xml",
+        "usr/share/man/man1/zelquor.1.gz", "usr/share/doc/zelquor/copyright", "usr/share/doc/zelquor/changelog.gz",
+        "usr/share/zelquor/images/mute3.png"})
     EXPECT_TRUE(fs::is_regular_file(fs::path(root) / file)) << file;
 }
 
@@ -97,7 +96,8 @@ TEST_F(Package, PassesLintianAndTheDesktopValidators) {
   const CommandResult metainfo =
       run("appstreamcli validate --no-net " + shellWord(root + "/usr/share/metainfo/org.zelquor.Zelquor.metainfo.xml"));
   EXPECT_EQ(metainfo.status, 0) << metainfo.output;
-  const CommandResult entry = run("desktop-file-validate " + shellWord(root + "/usr/share/applications/zelquor.desktop"));
+  const CommandResult entry =
+      run("desktop-file-validate " + shellWord(root + "/usr/share/applications/zelquor.desktop"));
   EXPECT_EQ(entry.status, 0) << entry.output;
   EXPECT_EQ(entry.output, "");
 }

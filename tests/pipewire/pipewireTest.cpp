@@ -166,7 +166,8 @@ TEST_F(OnPipewire, RunScriptUsesPipewireWhenNoJackServerAnswers) {
   options.environment = environment();
   // The script runs what it builds in <build root>/build: a scratch build
   // root whose build folder is this build, whatever its name.
-  const std::filesystem::path buildRoot = std::filesystem::temp_directory_path() / ("zelquor-run-" + std::to_string(getpid()));
+  const std::filesystem::path buildRoot =
+      std::filesystem::temp_directory_path() / ("zelquor-run-" + std::to_string(getpid()));
   std::filesystem::create_directories(buildRoot);
   std::filesystem::remove(buildRoot / "build");
   std::filesystem::create_directory_symlink(program.substr(0, program.rfind('/')), buildRoot / "build");

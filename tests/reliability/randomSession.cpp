@@ -25,7 +25,7 @@ const std::vector<int> kMoveTargetWeights = {80, 20};
 const std::vector<int> kButtonWeights = {70, 10, 20};
 
 const std::vector<std::string> kProgramKeys = {"d", "g", "s", "t"};
-const std::vector<std::string> kOtherKeys = {"a", "x", "Delete", "space", "Return", "Escape",
+const std::vector<std::string> kOtherKeys = {"a",   "x",  "Delete",  "space",  "Return",  "Escape",
                                              "Tab", "F1", "shift+g", "ctrl+d", "shift+t", "5"};
 const std::vector<int> kKeyWeights = {30, 15, 15, 15, 25};  // d, g, s, t, another
 
@@ -64,9 +64,8 @@ void RandomSession::addPress(Batch& batch) {
 
 void RandomSession::addKey(Batch& batch) {
   const int choice = pick(kKeyWeights);
-  const std::string& name = choice < int(kProgramKeys.size())
-                                ? kProgramKeys[choice]
-                                : kOtherKeys[between(0, int(kOtherKeys.size()) - 1)];
+  const std::string& name =
+      choice < int(kProgramKeys.size()) ? kProgramKeys[choice] : kOtherKeys[between(0, int(kOtherKeys.size()) - 1)];
   batch.arguments.insert(batch.arguments.end(), {"key", "--delay", "0", name});
   ++batch.events;
 }
@@ -77,19 +76,13 @@ RandomSession::Batch RandomSession::nextEvents(int count) {
   Batch batch;
   while (batch.events < count) {
     switch (pick(kActionWeights)) {
-      case move:
-        addMove(batch, kMoveAreas[pick(kMoveTargetWeights)]);
-        break;
-      case press:
-        addPress(batch);
-        break;
+      case move: addMove(batch, kMoveAreas[pick(kMoveTargetWeights)]); break;
+      case press: addPress(batch); break;
       case release:
         batch.arguments.insert(batch.arguments.end(), {"mouseup", std::to_string(1 + pick(kButtonWeights))});
         ++batch.events;
         break;
-      case key:
-        addKey(batch);
-        break;
+      case key: addKey(batch); break;
       case wheel:
         batch.arguments.insert(batch.arguments.end(), {"click", std::to_string(4 + between(0, 1))});
         ++batch.events;

@@ -34,8 +34,13 @@ constexpr auto kQuietPause = std::chrono::milliseconds(300);
 
 // The press at the centre of pad 0 places a token there; the move drags it
 // to (200, 300) on pad 17, whose gain the law makes 0.705621.
-const Lines kPressLines = {"mouse x: 67", "mouse y: 73", "the left button was pressed", "mouse x: 67",
-                           "mouse y: 73", "pad=0",       "pad=0dtcentre= 0gain=1.003/Canaux0/canal0"};
+const Lines kPressLines = {"mouse x: 67",
+                           "mouse y: 73",
+                           "the left button was pressed",
+                           "mouse x: 67",
+                           "mouse y: 73",
+                           "pad=0",
+                           "pad=0dtcentre= 0gain=1.003/Canaux0/canal0"};
 const Lines kDragLines = {"mouse x: 200", "mouse y: 300", "pad=17dtcentre= 17.4929gain=0.705621/Canaux0/canal17"};
 const Lines kEndLines = {"Bouton relâché", "end drag", "key:3 c", "message=/Canaux0/canal17"};
 

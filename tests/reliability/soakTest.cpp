@@ -130,7 +130,8 @@ class Soak : public testing::Test {
     const auto status = tool.waitForExit(kBatchTimeout);
     ASSERT_TRUE(status && status->exitedWith(0)) << "xdotool: " << tool.stderrText();
     ASSERT_TRUE(app_->waitForLine(kBatchEndLine, LineMatch::exact, kBatchTimeout))
-        << "the program did not keep up; standard error:\n" << app_->stderrText();
+        << "the program did not keep up; standard error:\n"
+        << app_->stderrText();
   }
 
   // After a batch: the program runs and reports nothing, the probe has
@@ -179,7 +180,9 @@ class Soak : public testing::Test {
 
   Lines endingArguments() const {
     const std::string id = std::to_string(window_->id());
-    const auto moveTo = [&](Point p) { return Lines{"mousemove", "--window", id, std::to_string(p.x), std::to_string(p.y)}; };
+    const auto moveTo = [&](Point p) {
+      return Lines{"mousemove", "--window", id, std::to_string(p.x), std::to_string(p.y)};
+    };
     const auto key = [](const std::string& name) { return Lines{"key", "--delay", "0", name}; };
     const Lines click = {"mousedown", "1", "mouseup", "1"};
     // Buttons still held are let go, and a click on the board ends any
@@ -224,9 +227,10 @@ TEST_F(Soak, TenThousandRandomEventsLeaveItRunningCleanAndEveryGainAsTraced) {
   for (int k = 0; k < SentGains::kChannels; ++k)
     EXPECT_EQ(sent_.silent(k), kFinalChannels.count(k) == 0) << "channel " << k << " after the ending";
 
-  std::cout << "soak: seed " << kSeed << ", " << sent << " events in " << batches << " batches, " << seconds
-            << " s, " << traceLinesRead_ << " trace lines, " << probe_->cycles() << " probe cycles; channel checks: "
-            << exactChecks_ << " exact, " << eitherOrZeroChecks_ << " exact or 0; least share of the server's cycles "
+  std::cout << "soak: seed " << kSeed << ", " << sent << " events in " << batches << " batches, " << seconds << " s, "
+            << traceLinesRead_ << " trace lines, " << probe_->cycles()
+            << " probe cycles; channel checks: " << exactChecks_ << " exact, " << eitherOrZeroChecks_
+            << " exact or 0; least share of the server's cycles "
             << "between checks " << leastCycleShare_ << std::endl;
   RecordProperty("events", sent);
   RecordProperty("seconds", std::to_string(seconds));

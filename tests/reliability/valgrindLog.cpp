@@ -13,7 +13,8 @@ const std::regex kRecordHeading(
 const std::regex kFrame(R"(==\d+==    (?:at|by) (0x[0-9A-F]+: .*))");
 const std::regex kErrorSummary(R"(==\d+== ERROR SUMMARY: ([\d,]+) errors.*)");
 const std::regex kDefinitelyLost(R"(==\d+==    definitely lost: ([\d,]+) bytes.*)");
-const std::regex kSummaryLine(R"(==\d+==    (definitely|indirectly|possibly) lost: .*|==\d+==    still reachable: .*|==\d+==         suppressed: .*)");
+const std::regex kSummaryLine(
+    R"(==\d+==    (definitely|indirectly|possibly) lost: .*|==\d+==    still reachable: .*|==\d+==         suppressed: .*)");
 
 // The allocator and the library functions that only pass its memory on;
 // the record belongs to whoever called them.
@@ -62,7 +63,8 @@ std::vector<std::string> callerFrames(const LossRecord& record) {
   size_t caller = 0;
   while (caller < record.frames.size() && std::regex_match(record.frames[caller], kAllocator)) ++caller;
   std::vector<std::string> frames;
-  for (size_t i = caller; i < record.frames.size() && addressOf(record.frames[i]) == addressOf(record.frames[caller]); ++i)
+  for (size_t i = caller; i < record.frames.size() && addressOf(record.frames[i]) == addressOf(record.frames[caller]);
+       ++i)
     frames.push_back(record.frames[i]);
   return frames;
 }

@@ -8,7 +8,7 @@
 #include <vector>
 
 struct LossRecord {
-  std::string kind;  // "definitely lost", "indirectly lost", "possibly lost", "still reachable"
+  std::string kind;     // "definitely lost", "indirectly lost", "possibly lost", "still reachable"
   std::string heading;  // "568 bytes in 1 blocks are still reachable"
   // "0x10B9C6: function (in /path/to/object)" or "...(/path/file.cpp:12)",
   // innermost first.
@@ -19,9 +19,9 @@ struct ValgrindLog {
   // Reads the log that --log-file wrote; throws when it cannot be read.
   explicit ValgrindLog(const std::string& path);
 
-  std::optional<long> errors;         // from "ERROR SUMMARY: N errors"
+  std::optional<long> errors;          // from "ERROR SUMMARY: N errors"
   std::optional<long> definitelyLost;  // bytes, from the leak summary
-  std::vector<std::string> summary;   // the leak and error summary lines
+  std::vector<std::string> summary;    // the leak and error summary lines
   std::vector<LossRecord> records;
 };
 
@@ -34,6 +34,5 @@ std::vector<std::string> callerFrames(const LossRecord& record);
 bool allocatedBy(const LossRecord& record, const std::vector<std::string>& ourPaths);
 
 bool framesHold(const std::vector<std::string>& frames, const std::string& text);
-
 
 #endif

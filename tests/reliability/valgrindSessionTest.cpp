@@ -48,9 +48,8 @@ const std::vector<std::string> kValgrindArguments = {
 };
 
 // This project's code: the program, its engine library and their sources.
-const std::vector<std::string> kOurPaths = {ZELQUOR_EXECUTABLE_PATH, ZELQUOR_ENGINE_PATH,
-                                            ZELQUOR_SOURCE_ROOT "/app/", ZELQUOR_SOURCE_ROOT "/dsp/",
-                                            ZELQUOR_BINARY_ROOT "/dsp/"};
+const std::vector<std::string> kOurPaths = {ZELQUOR_EXECUTABLE_PATH, ZELQUOR_ENGINE_PATH, ZELQUOR_SOURCE_ROOT "/app/",
+                                            ZELQUOR_SOURCE_ROOT "/dsp/", ZELQUOR_BINARY_ROOT "/dsp/"};
 
 // One user action and a line that shows it was handled.
 struct Step {
@@ -61,21 +60,58 @@ struct Step {
 };
 
 const std::vector<Step> kSession = {
-    {"press on pad 0", [](const XWindow& w) { w.moveMouse(67, 73); w.mouseDown(); },
+    {"press on pad 0",
+     [](const XWindow& w) {
+       w.moveMouse(67, 73);
+       w.mouseDown();
+     },
      "pad=0dtcentre= 0gain=1.003/Canaux0/canal0"},
     {"drag to pad 17", [](const XWindow& w) { w.moveMouse(200, 300); },
      "pad=17dtcentre= 17.4929gain=0.705621/Canaux0/canal17"},
     {"release", [](const XWindow& w) { w.mouseUp(); }, "end drag"},
-    {"palette type 3", [](const XWindow& w) { w.moveMouse(1020, 250); w.click(); }, "cy=3bouton = 3"},
-    {"place on pad 21", [](const XWindow& w) { w.moveMouse(630, 320); w.mouseDown(); w.mouseUp(); }, "end drag"},
+    {"palette type 3",
+     [](const XWindow& w) {
+       w.moveMouse(1020, 250);
+       w.click();
+     },
+     "cy=3bouton = 3"},
+    {"place on pad 21",
+     [](const XWindow& w) {
+       w.moveMouse(630, 320);
+       w.mouseDown();
+       w.mouseUp();
+     },
+     "end drag"},
     {"group mode", [](const XWindow& w) { w.key("g"); }, "key:6 c"},
-    {"group drag", [](const XWindow& w) { w.moveMouse(630, 320); w.mouseDown(); w.moveMouse(700, 420); w.mouseUp(); },
+    {"group drag",
+     [](const XWindow& w) {
+       w.moveMouse(630, 320);
+       w.mouseDown();
+       w.moveMouse(700, 420);
+       w.mouseUp();
+     },
      "end drag"},
     {"single mode", [](const XWindow& w) { w.key("s"); }, "key:18 c"},
     {"mute the selected token", [](const XWindow& w) { w.key("d"); }, "message=/Canaux0/canal", LineMatch::prefix},
-    {"mute group button", [](const XWindow& w) { w.moveMouse(1028, 90); w.click(); }, "bouton: mute groupe "},
-    {"place on pad 0 again", [](const XWindow& w) { w.moveMouse(67, 73); w.mouseDown(); w.mouseUp(); }, "end drag"},
-    {"mute all button", [](const XWindow& w) { w.moveMouse(1060, 90); w.click(); }, "bouton: tout muter"},
+    {"mute group button",
+     [](const XWindow& w) {
+       w.moveMouse(1028, 90);
+       w.click();
+     },
+     "bouton: mute groupe "},
+    {"place on pad 0 again",
+     [](const XWindow& w) {
+       w.moveMouse(67, 73);
+       w.mouseDown();
+       w.mouseUp();
+     },
+     "end drag"},
+    {"mute all button",
+     [](const XWindow& w) {
+       w.moveMouse(1060, 90);
+       w.click();
+     },
+     "bouton: tout muter"},
 };
 
 double secondsSince(Clock::time_point start) { return std::chrono::duration<double>(Clock::now() - start).count(); }
@@ -111,7 +147,8 @@ TEST(ValgrindSession, NoErrorNoLeakAndOnlyTheFacadeKept) {
   ASSERT_TRUE(status) << "still running after the close request";
   const double seconds = secondsSince(started);
   const auto trace = app.stdoutTraceLines();
-  EXPECT_EQ(linesStartingWith(trace, kRunningPrefix), (std::vector<std::string>{kRunningLine, kStoppedLine, kStoppedLine}));
+  EXPECT_EQ(linesStartingWith(trace, kRunningPrefix),
+            (std::vector<std::string>{kRunningLine, kStoppedLine, kStoppedLine}));
 
   const ValgrindLog log(kLog);
   std::cout << "valgrind session: started in " << startSeconds << " s, ended after " << seconds << " s; log " << kLog;

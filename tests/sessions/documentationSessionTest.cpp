@@ -28,10 +28,17 @@ class StandInBrowser {
     const std::string script = folder_ + "/firefox";
     std::ofstream(script) << "#!/bin/sh\n"
                              "exec >/dev/null 2>&1 </dev/null\n"
-                             "printf '%s\\n' \"$@\" > '" + notePath() + ".tmp'\n"
-                             "echo $$ >> '" + notePath() + ".tmp'\n"
-                             "mv '" + notePath() + ".tmp' '" + notePath() + "'\n"
-                             "exec sleep " + std::to_string(kBrowserLifeSeconds) + "\n";
+                             "printf '%s\\n' \"$@\" > '" +
+                                 notePath() +
+                                 ".tmp'\n"
+                                 "echo $$ >> '" +
+                                 notePath() +
+                                 ".tmp'\n"
+                                 "mv '" +
+                                 notePath() + ".tmp' '" + notePath() +
+                                 "'\n"
+                                 "exec sleep " +
+                                 std::to_string(kBrowserLifeSeconds) + "\n";
     chmod(script.c_str(), 0755);
   }
   ~StandInBrowser() {
@@ -75,8 +82,7 @@ TEST_F(DocumentationSession, LogoOpensThePageAndTheBoardGoesOn) {
   // The logo writes nothing of its own; the release and the moves after it
   // come while the browser is still running.
   ASSERT_NO_FATAL_FAILURE(play(clickBesideBoard(1000, 30, {}) +
-                               clickOnBoard(67, 73, {padLine(0), gainLine(0, 67, 73)}) +
-                               Steps{hear({{0, 1.003f}})}));
+                               clickOnBoard(67, 73, {padLine(0), gainLine(0, 67, 73)}) + Steps{hear({{0, 1.003f}})}));
   const auto arguments = browser.awaitArguments();
   ASSERT_TRUE(arguments) << "the browser was not started";
   EXPECT_EQ(*arguments, Lines{kDocumentationUrl});

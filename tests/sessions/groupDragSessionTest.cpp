@@ -11,10 +11,8 @@ class GroupDragSession : public SessionTest {};
 // group mode.
 Steps twoGroupsOnTheBoard() {
   return clickOnBoard(67, 73, {padLine(0), gainLine(0, 67, 73)}) +
-         clickOnBoard(302, 73, {padLine(2), gainLine(2, 302, 73)}) +
-         clickBesideBoard(1020, 170, {paletteLine(1)}) +
-         clickOnBoard(67, 309, {padLine(16), gainLine(16, 67, 309)}) +
-         Steps{{typeKey("g"), {keyLine(kKeyG)}}};
+         clickOnBoard(302, 73, {padLine(2), gainLine(2, 302, 73)}) + clickBesideBoard(1020, 170, {paletteLine(1)}) +
+         clickOnBoard(67, 309, {padLine(16), gainLine(16, 67, 309)}) + Steps{{typeKey("g"), {keyLine(kKeyG)}}};
 }
 
 TEST_F(GroupDragSession, GroupFollowsThePointerAndRegistersOneStepLate) {
@@ -24,9 +22,8 @@ TEST_F(GroupDragSession, GroupFollowsThePointerAndRegistersOneStepLate) {
           // Corners (55, 61) and (290, 61); grab offsets (12, 12), (-223, 12).
           {moveTo(67, 73), moves(67, 73)},
           {leftDown(), presses(67, 73) + gainLine(0, 67, 73)},
-          {moveTo(100, 73),
-           moves(100, 73) + "pad=0dtcentre= 24.1868gain=0.591825/Canaux0/canal0" +
-               "pad=2dtcentre= 25.0599gain=0.576981/Canaux0/canal2"},
+          {moveTo(100, 73), moves(100, 73) + "pad=0dtcentre= 24.1868gain=0.591825/Canaux0/canal0" +
+                                "pad=2dtcentre= 25.0599gain=0.576981/Canaux0/canal2"},
           // Both corners cross onto the next pad: the gains go there, the
           // tokens stay registered where they were.
           {moveTo(145, 73), moves(145, 73) + gainLine(1, 133, 61) + gainLine(3, 368, 61)},
@@ -54,32 +51,28 @@ TEST_F(GroupDragSession, GroupFollowsThePointerAndRegistersOneStepLate) {
           // Only the second token is left to move.
           {moveTo(270, 100), moves(270, 100) + gainLine(2, 258, 88)},
           {leftUp(), {released(), endDrag()}},
-          hear({{0, gainAt(0, 88, 61)},
-                {2, gainAt(2, 258, 88)},
-                {3, gainAt(3, 368, 61)},
-                {16, gainAt(16, 60, 297)}}),
+          hear({{0, gainAt(0, 88, 61)}, {2, gainAt(2, 258, 88)}, {3, gainAt(3, 368, 61)}, {16, gainAt(16, 60, 297)}}),
       };
   playWholeSession(session);
 }
 
 TEST_F(GroupDragSession, TokenWhoseCornerIsOffEveryPadKeepsItsPad) {
-  const Steps session =
-      twoGroupsOnTheBoard() +
-      // Placed from x 12, its corner (0, 388) lies left of every pad; taken
-      // hold of from x 14, at (2, 388) it still does.
-      clickOnBoard(12, 400, {padLine(24), gainLine(24, 12, 400)}) +
-      Steps{
-          {moveTo(14, 400), moves(14, 400)},
-          {leftDown(), presses(14, 400) + gainLine(24, 14, 400)},
-          // The other type-1 token moves first (lower index); this one moves
-          // to (8, 388) and takes its gain there.
-          {moveTo(20, 400), moves(20, 400) + gainLine(16, 61, 297) + gainLine(24, 8, 388)},
-          {leftUp(), {released(), endDrag()}},
-          hear({{0, 1.003f}, {2, 1.003f}, {16, gainAt(16, 61, 297)}, {24, gainAt(24, 8, 388)}}),
-      } +
-      // Still registered on pad 24: a press there takes hold of it.
-      clickOnBoard(40, 420, {gainLine(24, 40, 420)}) +
-      Steps{hear({{0, 1.003f}, {2, 1.003f}, {16, gainAt(16, 61, 297)}, {24, gainAt(24, 40, 420)}})};
+  const Steps session = twoGroupsOnTheBoard() +
+                        // Placed from x 12, its corner (0, 388) lies left of every pad; taken
+                        // hold of from x 14, at (2, 388) it still does.
+                        clickOnBoard(12, 400, {padLine(24), gainLine(24, 12, 400)}) +
+                        Steps{
+                            {moveTo(14, 400), moves(14, 400)},
+                            {leftDown(), presses(14, 400) + gainLine(24, 14, 400)},
+                            // The other type-1 token moves first (lower index); this one moves
+                            // to (8, 388) and takes its gain there.
+                            {moveTo(20, 400), moves(20, 400) + gainLine(16, 61, 297) + gainLine(24, 8, 388)},
+                            {leftUp(), {released(), endDrag()}},
+                            hear({{0, 1.003f}, {2, 1.003f}, {16, gainAt(16, 61, 297)}, {24, gainAt(24, 8, 388)}}),
+                        } +
+                        // Still registered on pad 24: a press there takes hold of it.
+                        clickOnBoard(40, 420, {gainLine(24, 40, 420)}) +
+                        Steps{hear({{0, 1.003f}, {2, 1.003f}, {16, gainAt(16, 61, 297)}, {24, gainAt(24, 40, 420)}})};
   playWholeSession(session);
 }
 

@@ -12,11 +12,9 @@ TEST_F(HighPadsSession, PadsFrom39OnDriveTheChannelsAfterThem) {
   const float pad62 = gainAt(62, 777, 895);
   const Steps session =
       // Pad 40 alone: channel 39 is pad 39's gain, still 0, times pad 40's.
-      clickOnBoard(67, 661, {padLine(40), gainLine(40, 67, 661)}) +
-      Steps{hear({})} +
+      clickOnBoard(67, 661, {padLine(40), gainLine(40, 67, 661)}) + Steps{hear({})} +
       // 30 left of and 40 above pad 39's centre: distance 50.
-      clickOnBoard(915, 585, {padLine(39), gainLine(39, 915, 585)}) +
-      Steps{hear({{39, pad39 * 1.003f}})} +
+      clickOnBoard(915, 585, {padLine(39), gainLine(39, 915, 585)}) + Steps{hear({{39, pad39 * 1.003f}})} +
       clickOnBoard(195, 661, {padLine(41), gainLine(41, 195, 661)}) +
       clickOnBoard(939, 949, {padLine(63), "pad=63dtcentre= 58gain=0.017/Canaux0/canal63"}) +
       clickOnBoard(767, 545, {padLine(38), gainLine(38, 767, 545)}) +
@@ -31,8 +29,7 @@ TEST_F(HighPadsSession, PadsFrom39OnDriveTheChannelsAfterThem) {
           {typeKey("d"), {keyLine(kKeyD), messageLine(39)}},
           hear({{38, 1.003f}, {40, pad41}, {61, pad62}, {62, 0.017f}}),
       } +
-      clickBesideBoard(1060, 90, {"bouton: tout muter"}) +
-      Steps{hear({})};
+      clickBesideBoard(1060, 90, {"bouton: tout muter"}) + Steps{hear({})};
   playWholeSession(session);
 }
 

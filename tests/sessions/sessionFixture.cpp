@@ -134,8 +134,8 @@ void SessionTest::perform(const Step& step, size_t number) {
   const Lines got(trace.begin() + std::min(from, trace.size()),
                   trace.begin() + std::min(expectedSoFar_.size(), trace.size()));
   ASSERT_TRUE(came && got == step.expected)
-      << "step " << number << ", " << step.action.what << ":\n  expected" << describe(step.expected)
-      << "\n  written" << describe(got) << "\n  whole output so far" << describe(trace);
+      << "step " << number << ", " << step.action.what << ":\n  expected" << describe(step.expected) << "\n  written"
+      << describe(got) << "\n  whole output so far" << describe(trace);
 }
 
 void SessionTest::listen(const Heard& heard, size_t number) {

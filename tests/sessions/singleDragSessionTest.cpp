@@ -52,22 +52,20 @@ TEST_F(SingleDragSession, DraggedTokenCarriesTheGainAndPushesOthersOff) {
 }
 
 TEST_F(SingleDragSession, TokenDeletedMidDragStaysWhereItWas) {
-  const Steps session =
-      clickOnBoard(417, 73, {padLine(3), gainLine(3, 417, 73)}) +
-      Steps{
-          {typeKey("s"), {keyLine(kKeyS)}},
-          {moveTo(430, 90), moves(430, 90)},
-          {leftDown(), presses(430, 90) + gainLine(3, 430, 90)},
-          {moveTo(440, 95), moves(440, 95) + gainLine(3, 440, 95)},
-          {typeKey("d"), {keyLine(kKeyD), messageLine(3)}},
-          // Held and moved on, the deleted token neither moves nor sounds.
-          {moveTo(190, 180), moves(190, 180)},
-          {leftUp(), {released(), endDrag()}},
-          hear({}),
-      } +
-      // Its pad is free again.
-      clickOnBoard(417, 73, {padLine(3), gainLine(3, 417, 73)}) +
-      Steps{hear({{3, 1.003f}})};
+  const Steps session = clickOnBoard(417, 73, {padLine(3), gainLine(3, 417, 73)}) +
+                        Steps{
+                            {typeKey("s"), {keyLine(kKeyS)}},
+                            {moveTo(430, 90), moves(430, 90)},
+                            {leftDown(), presses(430, 90) + gainLine(3, 430, 90)},
+                            {moveTo(440, 95), moves(440, 95) + gainLine(3, 440, 95)},
+                            {typeKey("d"), {keyLine(kKeyD), messageLine(3)}},
+                            // Held and moved on, the deleted token neither moves nor sounds.
+                            {moveTo(190, 180), moves(190, 180)},
+                            {leftUp(), {released(), endDrag()}},
+                            hear({}),
+                        } +
+                        // Its pad is free again.
+                        clickOnBoard(417, 73, {padLine(3), gainLine(3, 417, 73)}) + Steps{hear({{3, 1.003f}})};
   playWholeSession(session);
 }
 

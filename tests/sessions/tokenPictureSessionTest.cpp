@@ -24,8 +24,8 @@ struct placedToken {
 
 // One token of each type at the centres of the diagonal pads.
 const placedToken kTokens[] = {
-    {0, 67, 73, 0},     {1, 185, 191, 9},   {2, 301, 309, 18},  {3, 417, 427, 27},
-    {4, 535, 545, 36},  {5, 651, 661, 45},  {6, 767, 777, 54},  {7, 885, 895, 63},
+    {0, 67, 73, 0},    {1, 185, 191, 9},  {2, 301, 309, 18}, {3, 417, 427, 27},
+    {4, 535, 545, 36}, {5, 651, 661, 45}, {6, 767, 777, 54}, {7, 885, 895, 63},
 };
 
 sf::Image typeImage(int type) {
@@ -77,8 +77,8 @@ TEST_F(TokenPictureSession, EachTypeIsDrawnWithItsImageAtItsCorner) {
 
   const Screenshot shot = window().screenshotWhen(showsEveryToken);
   for (const auto& token : kTokens)
-    EXPECT_EQ(hiddenPixels(shot, token), 0) << "type " << token.type << " pressed at (" << token.x << ", "
-                                            << token.y << ")";
+    EXPECT_EQ(hiddenPixels(shot, token), 0)
+        << "type " << token.type << " pressed at (" << token.x << ", " << token.y << ")";
   closeAndCheckWholeOutput();
 }
 

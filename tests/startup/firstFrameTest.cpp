@@ -75,10 +75,8 @@ TEST_F(FirstFrame, ShowsBackgroundPanelAndEveryImageAtItsPlace) {
     for (int x = 0; x < kWindowWidth; ++x) {
       const int top = cover.topImage(x, y);
       if (top == FrameCover::kNothing) {
-        if (inPanel(x, y))
-          panel.check(shot, x, y, kPanelColour, 0);
-        else
-          background.check(shot, x, y, kBackground, 0);
+        if (inPanel(x, y)) panel.check(shot, x, y, kPanelColour, 0);
+        else background.check(shot, x, y, kBackground, 0);
       } else if (cover.topPixel(x, y).a == 255) {
         images[top].check(shot, x, y, cover.topPixel(x, y), kImageTolerance);
       }

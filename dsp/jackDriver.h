@@ -10,6 +10,10 @@ class jackDriver : public jackaudio {
  public:
   using jackaudio::jackaudio;
 
+  // The client stops before the packaged driver's destructor runs: the audio
+  // thread must not call into an object whose type is changing under it.
+  ~jackDriver() override { stop(); }
+
   // Callbacks are set while the client is open and not yet active.
   bool init(const char* name, dsp* dsp) override {
     if (!jackaudio::init(name, dsp)) return false;

@@ -17,6 +17,15 @@ constexpr area kBoardArea = {9, 941, 15, 949};
 
 bool isToken(int value) { return value >= 0 && value < kGenCount; }
 
+// A problem's text, made only once there is a problem: the checks run after
+// every event, and a stream's set-up would cost more than all of them.
+template <typename... parts>
+std::string describe(const parts&... part) {
+  std::ostringstream text;
+  (text << ... << part);
+  return text.str();
+}
+
 tokenView viewOf(const gen& t) {
   return {t.active, t.type, t.x, t.y, t.sprite.getTextureRect(), t.sprite.getPosition(), t.sprite.getTexture()};
 }
@@ -28,25 +37,24 @@ bool sameSprite(const tokenView& a, const tokenView& b) {
 std::string tokenProblem(int g, const boardHistory& before) {
   const gen& token = tabgen[g];
   const tokenView& was = before.tokens[g];
-  std::ostringstream problem;
-  if (token.active != 0 && token.active != 1) problem << "token " << g << " has active " << token.active;
-  else if (token.type < 0 || token.type >= kTypeCount) problem << "token " << g << " has type " << token.type;
-  else if (token.active == 1 && !isToken(token.padIndex))
-    problem << "token " << g << " is on the board with pad " << token.padIndex;
-  else if (token.active == 1 && tabPad[token.padIndex].genIndex != g)
-    problem << "token " << g << " names pad " << token.padIndex << ", which names " << tabPad[token.padIndex].genIndex;
-  else if (token.active == 0 && token.padIndex != kNone)
-    problem << "token " << g << " is off the board with pad " << token.padIndex;
-  else if (token.x != std::floor(token.x) || token.y != std::floor(token.y))
-    problem << "token " << g << " has a corner (" << token.x << ", " << token.y << ") off the pixel grid";
-  else if (token.sprite.getTextureRect() != genSprite[token.type].getTextureRect())
-    problem << "token " << g << " has a sprite not of its type";
-  else if (!before.everPlaced[g] && token.active == 0 && (token.type != 0 || token.x != 0.0f || token.y != 0.0f))
-    problem << "token " << g << ", never placed, changed";
-  else if (was.active == 0 && token.active == 0 &&
-           (token.type != was.type || token.x != was.x || token.y != was.y || !sameSprite(viewOf(token), was)))
-    problem << "token " << g << ", off the board, changed its type, corner or sprite";
-  return problem.str();
+  if (token.active != 0 && token.active != 1) return describe("token ", g, " has active ", token.active);
+  if (token.type < 0 || token.type >= kTypeCount) return describe("token ", g, " has type ", token.type);
+  if (token.active == 1 && !isToken(token.padIndex))
+    return describe("token ", g, " is on the board with pad ", token.padIndex);
+  if (token.active == 1 && tabPad[token.padIndex].genIndex != g)
+    return describe("token ", g, " names pad ", token.padIndex, ", which names ", tabPad[token.padIndex].genIndex);
+  if (token.active == 0 && token.padIndex != kNone)
+    return describe("token ", g, " is off the board with pad ", token.padIndex);
+  if (token.x != std::floor(token.x) || token.y != std::floor(token.y))
+    return describe("token ", g, " has a corner (", token.x, ", ", token.y, ") off the pixel grid");
+  if (token.sprite.getTextureRect() != genSprite[token.type].getTextureRect())
+    return describe("token ", g, " has a sprite not of its type");
+  if (!before.everPlaced[g] && token.active == 0 && (token.type != 0 || token.x != 0.0f || token.y != 0.0f))
+    return describe("token ", g, ", never placed, changed");
+  if (was.active == 0 && token.active == 0 &&
+      (token.type != was.type || token.x != was.x || token.y != was.y || !sameSprite(viewOf(token), was)))
+    return describe("token ", g, ", off the board, changed its type, corner or sprite");
+  return "";
 }
 
 std::string padProblem(int p) {
@@ -61,17 +69,14 @@ std::string padProblem(int p) {
 std::string stateProblem(const sf::Event& event, const boardHistory& before) {
   const bool pressOnBoard =
       event.type == sf::Event::MouseButtonPressed && kBoardArea.holds(event.mouseButton.x, event.mouseButton.y);
-  std::ostringstream problem;
-  if (genType < 0 || genType >= kTypeCount) problem << "genType " << genType;
-  else if (mvType != kMoveSingle && mvType != kMoveGroup && mvType != kMoveAll) problem << "mvType " << mvType;
-  else if (genActif != kNone && !isToken(genActif)) problem << "genActif " << genActif;
-  else if (before.genActif != kNone && genActif == kNone) problem << "the selection was lost";
-  else if (!pressOnBoard && genActif != before.genActif)
-    problem << "the selection changed from " << before.genActif << " to " << genActif
-            << " without a press on the board";
-  else if (dragged != kNone && dragged != genActif)
-    problem << "dragged " << dragged << " is not the selection " << genActif;
-  return problem.str();
+  if (genType < 0 || genType >= kTypeCount) return describe("genType ", genType);
+  if (mvType != kMoveSingle && mvType != kMoveGroup && mvType != kMoveAll) return describe("mvType ", mvType);
+  if (genActif != kNone && !isToken(genActif)) return describe("genActif ", genActif);
+  if (before.genActif != kNone && genActif == kNone) return "the selection was lost";
+  if (!pressOnBoard && genActif != before.genActif)
+    return describe("the selection changed from ", before.genActif, " to ", genActif, " without a press on the board");
+  if (dragged != kNone && dragged != genActif) return describe("dragged ", dragged, " is not the selection ", genActif);
+  return "";
 }
 
 }  // namespace

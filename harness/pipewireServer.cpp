@@ -37,13 +37,10 @@ std::string startFailure(const std::string& what, const AppProcess& process) {
 }  // namespace
 
 PipewireServer::PipewireServer() {
-  char pattern[] = "/tmp/zelquorPipewire.XXXXXX";
-  if (mkdtemp(pattern) == nullptr) throw std::runtime_error("no runtime folder for a private PipeWire");
-  runtimeDir_ = pattern;
-  const std::string busSocket = runtimeDir_ + "/bus";
+  const std::string busSocket = runtime_.path() + "/bus";
 
   AppOptions options;
-  options.workingDirectory = runtimeDir_;
+  options.workingDirectory = runtime_.path();
   options.environment = environment();
   options.program = "dbus-daemon";
   options.arguments = {"--session", "--nofork", "--nosyslog", "--address=unix:path=" + busSocket};
@@ -70,13 +67,11 @@ PipewireServer::~PipewireServer() {
   sessionManager_.reset();
   daemon_.reset();
   bus_.reset();
-  std::error_code ignored;
-  std::filesystem::remove_all(runtimeDir_, ignored);
 }
 
 std::vector<std::string> PipewireServer::environment() const {
-  return {"XDG_RUNTIME_DIR=" + runtimeDir_, "PIPEWIRE_RUNTIME_DIR=" + runtimeDir_, "PIPEWIRE_REMOTE=pipewire-0",
-          "DBUS_SESSION_BUS_ADDRESS=unix:path=" + runtimeDir_ + "/bus"};
+  return {"XDG_RUNTIME_DIR=" + runtime_.path(), "PIPEWIRE_RUNTIME_DIR=" + runtime_.path(), "PIPEWIRE_REMOTE=pipewire-0",
+          "DBUS_SESSION_BUS_ADDRESS=unix:path=" + runtime_.path() + "/bus"};
 }
 
 void PipewireServer::useInThisProcess() const {
@@ -100,7 +95,7 @@ bool PipewireServer::tool(const std::vector<std::string>& arguments, std::string
   AppOptions options;
   options.program = arguments.front();
   options.arguments.assign(arguments.begin() + 1, arguments.end());
-  options.workingDirectory = runtimeDir_;
+  options.workingDirectory = runtime_.path();
   options.environment = environment();
   AppProcess run(options);
   const auto status = run.waitForExit(kToolTimeout);

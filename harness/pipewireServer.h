@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "appProcess.h"
+#include "scratchFolder.h"
 
 class PipewireServer {
  public:
@@ -34,7 +35,8 @@ class PipewireServer {
   // Runs a PipeWire tool on this daemon; true when it exits with status 0.
   bool tool(const std::vector<std::string>& arguments, std::string* output = nullptr) const;
 
-  std::string runtimeDir_;
+  // Made first and removed last: the processes run in it.
+  ScratchFolder runtime_{"zelquorPipewire."};
   std::unique_ptr<AppProcess> bus_;
   std::unique_ptr<AppProcess> daemon_;
   std::unique_ptr<AppProcess> sessionManager_;

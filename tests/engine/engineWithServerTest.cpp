@@ -51,7 +51,7 @@ class EngineWithServer : public ::testing::Test {
   void startAndProbe() {
     ASSERT_TRUE(facade->start());
     probe = std::make_unique<JackProbe>();
-    probe->connectTo("zelquors");
+    probe->connectTo(kProgramClientName);
     settle();
   }
   void settle() { ASSERT_TRUE(probe->waitCycles(kSettleCycles)); }
@@ -152,7 +152,7 @@ TEST_F(EngineWithServer, StartAndStopTwice) {
   EXPECT_TRUE(facade->start());
   EXPECT_TRUE(facade->isRunning());
   probe = std::make_unique<JackProbe>();
-  probe->connectTo("zelquors");
+  probe->connectTo(kProgramClientName);
   facade->setParamValue(addressOf(3).c_str(), 0.5f);
   settle();
   EXPECT_EQ(probe->gain(3), 0.5f);

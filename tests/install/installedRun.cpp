@@ -1,10 +1,7 @@
 #include "installedRun.h"
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
-#include <filesystem>
-#include <stdexcept>
 #include <vector>
 
 #include "appProcess.h"
@@ -39,11 +36,3 @@ void expectFirstFrameAndCleanClose(const std::string& command, const std::string
   ASSERT_TRUE(status.has_value());
   EXPECT_TRUE(status->exitedWith(0)) << *status << "\n" << app.stderrText();
 }
-
-ScratchFolder::ScratchFolder(const std::string& stem) {
-  std::string pattern = "/tmp/" + stem + "XXXXXX";
-  if (!mkdtemp(pattern.data())) throw std::runtime_error("no scratch folder under /tmp");
-  path_ = pattern;
-}
-
-ScratchFolder::~ScratchFolder() { std::filesystem::remove_all(path_); }

@@ -5,22 +5,11 @@
 
 #include <string>
 
+#include "scratchFolder.h"
+
 // Starts the command from the folder under a private X server and no audio
 // server, waits for its first frame, closes the window and checks that it
 // ends with status 0. Reports failures through gtest.
 void expectFirstFrameAndCleanClose(const std::string& command, const std::string& folder);
-
-// A fresh folder under /tmp, removed with what it holds when the object goes.
-class ScratchFolder {
- public:
-  explicit ScratchFolder(const std::string& stem);
-  ~ScratchFolder();
-  ScratchFolder(const ScratchFolder&) = delete;
-  ScratchFolder& operator=(const ScratchFolder&) = delete;
-  const std::string& path() const { return path_; }
-
- private:
-  std::string path_;
-};
 
 #endif

@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 #include <jack/jack.h>
 #include <signal.h>
-#include <unistd.h>
 
 #include <chrono>
 #include <filesystem>
@@ -20,13 +19,14 @@
 #include "jackProbe.h"
 #include "pipewireServer.h"
 #include "pointerSweep.h"
+#include "scratchFolder.h"
 #include "startupLines.h"
 #include "xServer.h"
 #include "xWindow.h"
 
 namespace {
 
-const std::string kClient = "zelquors";
+const std::string kClient = kProgramClientName;
 constexpr int kPortCount = 2 * JackProbe::kChannels;
 constexpr Timeout kStartTimeout = std::chrono::seconds(30);
 // The script checks the build before it starts the program.
@@ -48,8 +48,8 @@ const press kPresses[] = {
 const int kQuanta[] = {0, 64, 1024};  // 0: the daemon's own
 
 // Every line that the program can write while only the pointer moves.
-const std::regex kMoveTimeLine(
-    "mouse [xy]: -?[0-9]+|Faust is Running =[01]|The (sample rate|buffer size) is now [0-9]+/sec");
+const std::regex kMoveTimeLine("mouse [xy]: -?[0-9]+|" + kRunningPrefix +
+                               "[01]|The (sample rate|buffer size) is now [0-9]+/sec");
 
 class OnPipewire : public testing::Test {
  protected:
@@ -166,12 +166,9 @@ TEST_F(OnPipewire, RunScriptUsesPipewireWhenNoJackServerAnswers) {
   options.environment = environment();
   // The script runs what it builds in <build root>/build: a scratch build
   // root whose build folder is this build, whatever its name.
-  const std::filesystem::path buildRoot =
-      std::filesystem::temp_directory_path() / ("zelquor-run-" + std::to_string(getpid()));
-  std::filesystem::create_directories(buildRoot);
-  std::filesystem::remove(buildRoot / "build");
-  std::filesystem::create_directory_symlink(program.substr(0, program.rfind('/')), buildRoot / "build");
-  options.environment.push_back("ZELQUOR_BUILD_ROOT=" + buildRoot.string());
+  const ScratchFolder buildRoot("zelquorRun");
+  std::filesystem::create_directory_symlink(program.substr(0, program.rfind('/')), buildRoot.path() + "/build");
+  options.environment.push_back("ZELQUOR_BUILD_ROOT=" + buildRoot.path());
   // Not through this test's own pw-jack: the script must find PipeWire itself.
   options.environment.push_back("LD_LIBRARY_PATH=");
   AppProcess run(options);
@@ -182,7 +179,6 @@ TEST_F(OnPipewire, RunScriptUsesPipewireWhenNoJackServerAnswers) {
   JackProbe probe;
   EXPECT_EQ(programPorts(probe).size(), static_cast<size_t>(kPortCount)) << "the program is not on the daemon";
   closeAndExpectCleanEnd(*window, run);
-  std::filesystem::remove_all(buildRoot);
 }
 
 }  // namespace

@@ -118,8 +118,8 @@ TEST_F(RealtimeSafety, EngineCycleNeitherAllocatesNorLocksWhileGainsChange) {
   auto* facade = new DspFaust(false);
   ASSERT_TRUE(facade->start());
   JackProbe probe;
-  probe.connectTo("zelquors");
-  watchedClient* engine = findWatchedClient("zelquors");
+  probe.connectTo(kProgramClientName);
+  watchedClient* engine = findWatchedClient(kProgramClientName);
   ASSERT_NE(engine, nullptr);
   std::vector<std::string> addresses;
   for (int n = 0; n < kPadTotal; ++n) addresses.push_back(addressOf(n));

@@ -50,7 +50,7 @@ constexpr int kSettleCycles = 4;
 // two checks, far below what any load makes of a running server.
 constexpr double kCyclesPerSecond = 48000.0 / 256;
 constexpr double kLeastCycleShare = 0.25;
-const std::string kClientName = "zelquors";
+const std::string kClientName = kProgramClientName;
 
 // The leak checker cannot name the GL driver's frames at exit, when the
 // driver is already unloaded: leaks are the valgrind session's business.

@@ -1,9 +1,6 @@
 #include "imagesCopy.h"
 
-#include <stdlib.h>
-
 #include <filesystem>
-#include <stdexcept>
 
 namespace fs = std::filesystem;
 
@@ -15,15 +12,7 @@ const std::vector<std::string> kImageFiles = {
 std::string projectImagePath(const std::string& file) { return std::string(ZELQUOR_PROJECT_IMAGES) + "/" + file; }
 
 ImagesCopy::ImagesCopy(Content content) {
-  char pattern[] = "/tmp/zelquorStartupXXXXXX";
-  if (mkdtemp(pattern) == nullptr) throw std::runtime_error("cannot create a scratch directory");
-  directory_ = pattern;
-  if (content == withImages) fs::copy(ZELQUOR_PROJECT_IMAGES, fs::path(directory_) / "images");
+  if (content == withImages) fs::copy(ZELQUOR_PROJECT_IMAGES, fs::path(directory()) / "images");
 }
 
-ImagesCopy::~ImagesCopy() {
-  std::error_code ignored;
-  fs::remove_all(directory_, ignored);
-}
-
-std::string ImagesCopy::imagePath(const std::string& file) const { return directory_ + "/images/" + file; }
+std::string ImagesCopy::imagePath(const std::string& file) const { return directory() + "/images/" + file; }

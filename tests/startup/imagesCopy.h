@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "scratchFolder.h"
+
 // The 17 files that the program reads from ./images/, in its loading order.
 extern const std::vector<std::string> kImageFiles;
 
@@ -17,16 +19,12 @@ class ImagesCopy {
  public:
   enum Content { withImages, empty };
   explicit ImagesCopy(Content content = withImages);
-  ~ImagesCopy();
-  ImagesCopy(const ImagesCopy&) = delete;
-  ImagesCopy& operator=(const ImagesCopy&) = delete;
-
-  const std::string& directory() const { return directory_; }
+  const std::string& directory() const { return folder_.path(); }
   // Where the copy of the image file lies.
   std::string imagePath(const std::string& file) const;
 
  private:
-  std::string directory_;
+  ScratchFolder folder_{"zelquorStartup"};
 };
 
 #endif

@@ -15,7 +15,7 @@
 namespace {
 
 constexpr size_t kPortsPerClient = 126;
-const std::string kClient = "zelquors";
+const std::string kClient = kProgramClientName;
 const std::string kServerClient = "system";
 
 TEST(SecondInstance, ServerRenamesTheSecondClientAndBothRun) {

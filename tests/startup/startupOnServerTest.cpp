@@ -19,7 +19,7 @@ namespace {
 constexpr int kSampleRate = 48000;
 constexpr int kFramesPerPeriod = 256;
 constexpr int kChannels = 63;
-const std::string kClient = "zelquors";
+const std::string kClient = kProgramClientName;
 const std::string kAudioType = "32 bit float mono audio";
 
 // The engine lists the server's physical capture ports as its inputs, then

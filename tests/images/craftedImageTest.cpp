@@ -24,12 +24,6 @@ constexpr unsigned kLargestAccepted = 4096;
 constexpr unsigned kDecoySide = 25;
 constexpr unsigned kAnnouncedSide = 23000;
 
-std::string bigEndian(unsigned value, int bytes) {
-  std::string out;
-  for (int shift = 8 * (bytes - 1); shift >= 0; shift -= 8) out += static_cast<char>(value >> shift & 0xff);
-  return out;
-}
-
 std::string littleEndian(unsigned value, int bytes) {
   std::string out;
   for (int i = 0; i < bytes; ++i) out += static_cast<char>(value >> (8 * i) & 0xff);

@@ -19,20 +19,13 @@ constexpr unsigned char kNoFilter = 0;
 constexpr unsigned char kWhite = 0xff;
 constexpr size_t kOutputChunk = 1 << 16;
 
-void appendBigEndian(Bytes& bytes, std::uint32_t value) {
-  for (int shift = 24; shift >= 0; shift -= 8) bytes.push_back(static_cast<unsigned char>(value >> shift));
-}
-
 void writeChunk(std::ofstream& out, const char type[4], const unsigned char* data, size_t size) {
   out << pngChunk(std::string(type, 4), std::string(reinterpret_cast<const char*>(data), size));
 }
 
-Bytes headerChunk(unsigned width, unsigned height) {
-  Bytes header;
-  appendBigEndian(header, width);
-  appendBigEndian(header, height);
-  header.insert(header.end(), {kBitDepth, kGreyColourType, 0, 0, 0});  // deflate, adaptive filters, no interlace
-  return header;
+std::string headerChunk(unsigned width, unsigned height) {
+  // Deflate, adaptive filters, no interlace.
+  return bigEndian(width, 4) + bigEndian(height, 4) + std::string{char(kBitDepth), char(kGreyColourType), 0, 0, 0};
 }
 
 // Deflates the rows as they are produced, one data chunk per full buffer.
@@ -62,14 +55,17 @@ void writeRows(std::ofstream& out, unsigned width, unsigned height) {
 
 const std::string kPngSignature(reinterpret_cast<const char*>(kSignature.data()), kSignature.size());
 
+std::string bigEndian(std::uint32_t value, int bytes) {
+  std::string out;
+  for (int shift = 8 * (bytes - 1); shift >= 0; shift -= 8) out += static_cast<char>(value >> shift & 0xff);
+  return out;
+}
+
 std::string pngChunk(const std::string& type, const std::string& data) {
-  Bytes head;
-  appendBigEndian(head, static_cast<std::uint32_t>(data.size()));
   const std::string body = type + data;
-  Bytes tail;
-  appendBigEndian(tail, static_cast<std::uint32_t>(
-                            crc32(0, reinterpret_cast<const Bytef*>(body.data()), static_cast<uInt>(body.size()))));
-  return std::string(head.begin(), head.end()) + body + std::string(tail.begin(), tail.end());
+  const auto checksum = crc32(0, reinterpret_cast<const Bytef*>(body.data()), static_cast<uInt>(body.size()));
+  return bigEndian(static_cast<std::uint32_t>(data.size()), 4) + body +
+         bigEndian(static_cast<std::uint32_t>(checksum), 4);
 }
 
 std::vector<pngChunkRead> pngChunks(const std::string& content) {
@@ -98,8 +94,7 @@ void writeFile(const std::string& path, const std::string& content) {
 void writeBlankPng(const std::string& path, unsigned width, unsigned height) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   out.write(reinterpret_cast<const char*>(kSignature.data()), kSignature.size());
-  const Bytes header = headerChunk(width, height);
-  writeChunk(out, "IHDR", header.data(), header.size());
+  out << pngChunk("IHDR", headerChunk(width, height));
   writeRows(out, width, height);
   writeChunk(out, "IEND", nullptr, 0);
   if (!out.flush()) throw std::runtime_error("cannot write " + path);

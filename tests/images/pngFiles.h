@@ -4,6 +4,7 @@
 #ifndef ZELQUOR_TESTS_PNG_FILES_H
 #define ZELQUOR_TESTS_PNG_FILES_H
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,10 @@ extern const std::string kPngSignature;
 // Writes an 8-bit grey PNG (what an image tool makes of a blank white
 // canvas); throws when the file cannot be written.
 void writeBlankPng(const std::string& path, unsigned width, unsigned height);
+
+// The value's last bytes, most significant first, as PNG, JPEG and PSD files
+// hold their numbers.
+std::string bigEndian(std::uint32_t value, int bytes);
 
 // One chunk with its length and checksum.
 std::string pngChunk(const std::string& type, const std::string& data);

@@ -15,7 +15,7 @@ pad tabPad[kPadCount];
 // The tokens and type sprites come first among the program's static objects,
 // before the window and the engine facade.
 gen tabgen[kGenCount] __attribute__((init_priority(101)));
-sf::Sprite genSprite[kTypeCount] __attribute__((init_priority(102)));
+boardSprite genSprite[kTypeCount] __attribute__((init_priority(102)));
 
 int genType = 0;
 int genActif = kNone;

@@ -3,7 +3,7 @@
 #ifndef ZELQUOR_BOARD_MODEL_H
 #define ZELQUOR_BOARD_MODEL_H
 
-#include <SFML/Graphics/Sprite.hpp>
+#include "sfmlSeam.h"
 
 constexpr int kNone = 255;  // "no token", "no pad", "nothing selected"
 constexpr int kPadCount = 64;
@@ -32,7 +32,7 @@ class gen {
   int active;
   int type;
   int padIndex;
-  sf::Sprite sprite;
+  boardSprite sprite;
   float x;
   float y;
   gen();
@@ -41,7 +41,7 @@ class gen {
 extern boardGeometry damier;
 extern pad tabPad[kPadCount];
 extern gen tabgen[kGenCount];
-extern sf::Sprite genSprite[kTypeCount];
+extern boardSprite genSprite[kTypeCount];
 
 extern int genType;
 extern int genActif;

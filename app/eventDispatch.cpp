@@ -5,16 +5,20 @@
 
 namespace {
 
-using handler = void (*)(sf::Event);
+using handler = void (*)(boardEvent);
+
+constexpr int kTypeCount = static_cast<int>(boardEventType::count);
+
+int indexOf(boardEventType type) { return static_cast<int>(type); }
 
 struct dispatchTable {
-  handler of[sf::Event::Count] = {};
+  handler of[kTypeCount] = {};
   dispatchTable() {
-    of[sf::Event::KeyPressed] = onKeyPressed;
-    of[sf::Event::MouseWheelScrolled] = mouseWheel;
-    of[sf::Event::MouseButtonPressed] = onClick;
-    of[sf::Event::MouseButtonReleased] = onMouseUp;
-    of[sf::Event::MouseMoved] = onMouseMove;
+    of[indexOf(boardEventType::keyPressed)] = onKeyPressed;
+    of[indexOf(boardEventType::wheelScrolled)] = mouseWheel;
+    of[indexOf(boardEventType::buttonPressed)] = onClick;
+    of[indexOf(boardEventType::buttonReleased)] = onMouseUp;
+    of[indexOf(boardEventType::pointerMoved)] = onMouseMove;
   }
 };
 
@@ -22,7 +26,8 @@ const dispatchTable kDispatch;
 
 }  // namespace
 
-void dispatchBoardEvent(const sf::Event& event) {
-  if (event.type < 0 || event.type >= sf::Event::Count) return;
-  if (handler h = kDispatch.of[event.type]) h(event);
+void dispatchBoardEvent(const boardEvent& event) {
+  const int type = indexOf(event.type);
+  if (type < 0 || type >= kTypeCount) return;
+  if (handler h = kDispatch.of[type]) h(event);
 }

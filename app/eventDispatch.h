@@ -4,8 +4,8 @@
 #ifndef ZELQUOR_EVENT_DISPATCH_H
 #define ZELQUOR_EVENT_DISPATCH_H
 
-#include <SFML/Window/Event.hpp>
+#include "boardEvent.h"
 
-void dispatchBoardEvent(const sf::Event& event);
+void dispatchBoardEvent(const boardEvent& event);
 
 #endif

@@ -3,6 +3,7 @@
 #include "engineFacade.h"
 #include "eventDispatch.h"
 #include "frame.h"
+#include "sfmlSeam.h"
 #include "window.h"
 
 namespace {
@@ -13,8 +14,8 @@ void onClosed() {
   window.close();
 }
 
-void dispatch(const sf::Event& event) {
-  if (event.type == sf::Event::Closed) onClosed();
+void dispatch(const boardEvent& event) {
+  if (event.type == boardEventType::closed) onClosed();
   else dispatchBoardEvent(event);
 }
 
@@ -22,8 +23,8 @@ void dispatch(const sf::Event& event) {
 
 void runEventLoop(images& shown) {
   while (window.isOpen()) {
-    sf::Event event;
-    while (window.pollEvent(event)) dispatch(event);
+    boardEvent event;
+    while (pollBoardEvent(window, event)) dispatch(event);
     drawFrame(shown);
   }
 }

@@ -31,7 +31,7 @@ void drawPanel() {
 void drawGens() {
   for (gen& token : tabgen) {
     if (token.active != 1) continue;
-    token.sprite.setPosition(token.x, token.y);
+    token.sprite.setPosition({token.x, token.y});
     window.draw(token.sprite);
   }
 }
@@ -43,7 +43,7 @@ void drawFrame(images& shown) {
   drawPanel();
   for (const placement& at : kPlacements) {
     sf::Sprite& sprite = shown.interfaceSprites[at.image];
-    sprite.setPosition(at.x, at.y);
+    sprite.setPosition({at.x, at.y});
     window.draw(sprite);
   }
   drawGens();

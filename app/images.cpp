@@ -50,9 +50,6 @@ struct prefetch {
 
 prefetch* pending = nullptr;
 
-// The whole image, as sf::Texture::loadFromFile(path, sf::IntRect()) makes it.
-const sf::IntRect kWholeImage;
-
 // The report in the graphics library's own words for a failed load.
 void reportFailure(const decodedImages& decoded) {
   sf::err() << "Failed to load image \"" << pathOf(decoded.failedSlot) << "\". Reason: " << decoded.reason << std::endl;
@@ -63,15 +60,15 @@ void reportFailure(const decodedImages& decoded) {
 // stops at the first that fails.
 template <class Make>
 bool makeTextures(images& loaded, Make make) {
-  sf::Sprite typeSprites[kTypeCount];
+  boardSprite typeSprites[kTypeCount];
   for (int t = 0; t < kTypeCount; ++t) {
     if (!make(loaded.genTextures[t], t)) return false;
-    typeSprites[t] = sf::Sprite(loaded.genTextures[t]);
+    typeSprites[t] = boardSprite(loaded.genTextures[t]);
   }
   for (int t = 0; t < kTypeCount; ++t) genSprite[t] = typeSprites[t];
   for (int i = 0; i < kInterfaceCount; ++i) {
     if (!make(loaded.interfaceTextures[i], kTypeCount + i)) return false;
-    loaded.interfaceSprites[i] = sf::Sprite(loaded.interfaceTextures[i]);
+    loaded.interfaceSprites[i] = boardSprite(loaded.interfaceTextures[i]);
   }
   return true;
 }
@@ -82,7 +79,8 @@ bool loadDecoded(images& loaded, const decodedImages& decoded) {
       reportFailure(decoded);
       return false;
     }
-    return texture.loadFromImage(decoded.images[slot], kWholeImage);
+    // The whole image, as sf::Texture::loadFromFile(path, sf::IntRect()) makes it.
+    return loadWholeTexture(texture, decoded.images[slot]);
   });
 }
 

@@ -2,10 +2,10 @@
 #ifndef ZELQUOR_IMAGES_H
 #define ZELQUOR_IMAGES_H
 
-#include <SFML/Graphics/Sprite.hpp>
 #include <SFML/Graphics/Texture.hpp>
 
 #include "boardModel.h"
+#include "sfmlSeam.h"
 
 // The interface sprites that main draws itself, in load order.
 enum interfaceImage {
@@ -24,7 +24,7 @@ enum interfaceImage {
 struct images {
   sf::Texture genTextures[kTypeCount];
   sf::Texture interfaceTextures[kInterfaceCount];
-  sf::Sprite interfaceSprites[kInterfaceCount];
+  boardSprite interfaceSprites[kInterfaceCount];
 };
 
 // Starts decoding the image files on a helper thread, to be taken up by

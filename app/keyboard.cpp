@@ -20,9 +20,9 @@ void deleteInMode() {
 
 }  // namespace
 
-void onKeyPressed(sf::Event event) {
-  if (event.type != sf::Event::KeyPressed) return;
-  const int code = event.key.code;
+void onKeyPressed(boardEvent event) {
+  if (event.type != boardEventType::keyPressed) return;
+  const int code = event.key;
   traceLine("key:", code, " c");
   switch (code) {
     case kKeyG: mvType = kMoveGroup; break;
@@ -33,4 +33,4 @@ void onKeyPressed(sf::Event event) {
   }
 }
 
-void mouseWheel(sf::Event) {}
+void mouseWheel(boardEvent) {}

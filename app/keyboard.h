@@ -3,9 +3,9 @@
 #ifndef ZELQUOR_KEYBOARD_H
 #define ZELQUOR_KEYBOARD_H
 
-#include <SFML/Window/Event.hpp>
+#include "boardEvent.h"
 
-void onKeyPressed(sf::Event event);
-void mouseWheel(sf::Event event);
+void onKeyPressed(boardEvent event);
+void mouseWheel(boardEvent event);
 
 #endif

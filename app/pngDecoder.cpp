@@ -7,6 +7,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "sfmlSeam.h"
+
 namespace {
 
 constexpr std::size_t kSignatureBytes = 8;
@@ -163,7 +165,7 @@ bool decode(pngSource& source, sf::Image& image, std::string& reason) {
     reason = failure.reason;
     return false;
   }
-  image.create(width, height, buffer.pixels);
+  setImagePixels(image, width, height, buffer.pixels);
   return true;
 }
 

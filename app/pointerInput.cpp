@@ -31,6 +31,9 @@ constexpr zone kPaletteZone = {995, 1055, 117, 371};
 constexpr zone kReleaseZone = {9, 939, 37, 949};
 constexpr zone kMoveZone = {9, 939, 15, 949};
 
+// Only the left button's press writes its lines.
+constexpr int kLeftButton = 0;
+
 // The palette's bands: type = (y - kPaletteTop) / kPaletteBand, truncated.
 constexpr int kPaletteTop = 130;
 constexpr int kPaletteBand = 34;
@@ -102,10 +105,10 @@ void pressPalette(int y) {
 
 }  // namespace
 
-void onClick(sf::Event event) {
-  const int x = event.mouseButton.x;
-  const int y = event.mouseButton.y;
-  if (event.mouseButton.button == sf::Mouse::Left) {
+void onClick(boardEvent event) {
+  const int x = event.x;
+  const int y = event.y;
+  if (event.button == kLeftButton) {
     traceLine("the left button was pressed");
     traceLine("mouse x: ", x);
     traceLine("mouse y: ", y);
@@ -125,14 +128,14 @@ void onClick(sf::Event event) {
   if (kPaletteZone.holds(x, y)) pressPalette(y);
 }
 
-void onMouseUp(sf::Event event) {
+void onMouseUp(boardEvent event) {
   traceLine("Bouton relâché");
-  if (kReleaseZone.holds(event.mouseButton.x, event.mouseButton.y)) drag_onmouseup();
+  if (kReleaseZone.holds(event.x, event.y)) drag_onmouseup();
 }
 
-void onMouseMove(sf::Event event) {
-  const int x = event.mouseMove.x;
-  const int y = event.mouseMove.y;
+void onMouseMove(boardEvent event) {
+  const int x = event.x;
+  const int y = event.y;
   traceLine("mouse x: ", x);
   traceLine("mouse y: ", y);
   if (kMoveZone.holds(x, y)) drag_mouseMove(x, y);

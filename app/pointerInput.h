@@ -3,11 +3,11 @@
 #ifndef ZELQUOR_POINTER_INPUT_H
 #define ZELQUOR_POINTER_INPUT_H
 
-#include <SFML/Window/Event.hpp>
+#include "boardEvent.h"
 
-void onClick(sf::Event event);
-void onMouseUp(sf::Event event);
-void onMouseMove(sf::Event event);
+void onClick(boardEvent event);
+void onMouseUp(boardEvent event);
+void onMouseMove(boardEvent event);
 
 // The shell command that opens the documentation page in a browser.
 extern const char* const kDocumentationCommand;

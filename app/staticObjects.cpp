@@ -6,6 +6,7 @@
 #include "displayCheck.h"
 #include "engineFacade.h"
 #include "images.h"
+#include "sfmlSeam.h"
 #include "window.h"
 
 namespace {
@@ -18,8 +19,9 @@ constexpr unsigned kBitsPerPixel = 32;
 
 }  // namespace
 
-sf::RenderWindow window(sf::VideoMode(kWindowWidth, kWindowHeight, kBitsPerPixel), "Zelquor", sf::Style::Close,
-                        sf::ContextSettings());
+// The context settings are the library's defaults, left to the constructor's
+// own default argument: it sits at a different place in each generation.
+sf::RenderWindow window(videoMode(kWindowWidth, kWindowHeight, kBitsPerPixel), "Zelquor", sf::Style::Close);
 namespace {
 // The images decode while the facade connects to the audio server.
 [[maybe_unused]] const bool imagesPrefetched = prefetchImages();

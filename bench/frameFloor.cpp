@@ -13,7 +13,6 @@
 #include <SFML/Graphics/RenderWindow.hpp>
 #include <SFML/Graphics/Sprite.hpp>
 #include <SFML/Graphics/Texture.hpp>
-#include <SFML/Window/Event.hpp>
 #include <cstdlib>
 #include <cstring>
 #include <iostream>
@@ -22,6 +21,7 @@
 
 #include "boardFacts.h"
 #include "floorClient.h"
+#include "sfmlSeam.h"
 
 namespace {
 
@@ -65,8 +65,7 @@ bool withJack(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  sf::RenderWindow window(sf::VideoMode(kWindowWidth, kWindowHeight, kBitsPerPixel), "Zelquor", sf::Style::Close,
-                          sf::ContextSettings());
+  sf::RenderWindow window(videoMode(kWindowWidth, kWindowHeight, kBitsPerPixel), "Zelquor", sf::Style::Close);
   std::unique_ptr<FloorClient> client;
   if (withJack(argc, argv)) client = std::make_unique<FloorClient>(kClientName);
 
@@ -75,7 +74,7 @@ int main(int argc, char** argv) {
   for (std::size_t i = 0; i < std::size(kInterface); ++i) {
     if (!textures[i].loadFromFile(kInterface[i].file)) return 1;
     sprites.emplace_back(textures[i]);
-    sprites.back().setPosition(kInterface[i].x, kInterface[i].y);
+    sprites.back().setPosition({kInterface[i].x, kInterface[i].y});
   }
   sf::Texture* typeTextures = &textures[std::size(kInterface)];
   for (int t = 0; t < kTypeCount; ++t)
@@ -83,18 +82,18 @@ int main(int argc, char** argv) {
   const int tokens = tokenCount(argc, argv);
   for (int i = 0; i < tokens; ++i) {
     sprites.emplace_back(typeTextures[i / kBoardColumns % kTypeCount]);
-    sprites.back().setPosition(static_cast<float>(padCornerX(i) + kPressToCorner),
-                               static_cast<float>(padCornerY(i) + kPressToCorner));
+    sprites.back().setPosition(
+        {static_cast<float>(padCornerX(i) + kPressToCorner), static_cast<float>(padCornerY(i) + kPressToCorner)});
   }
   sf::RectangleShape panel(sf::Vector2f(116, 384));
-  panel.setPosition(960, 14);
+  panel.setPosition({960, 14});
   panel.setFillColor(kPanelColour);
 
   std::cout << "floor running =" << (client ? client->activate() : true) << std::endl;
   while (window.isOpen()) {
-    sf::Event event;
-    while (window.pollEvent(event))
-      if (event.type == sf::Event::Closed) window.close();
+    boardEvent event;
+    while (pollBoardEvent(window, event))
+      if (event.type == boardEventType::closed) window.close();
     window.clear(kBackground);
     window.draw(panel);
     for (const sf::Sprite& sprite : sprites) window.draw(sprite);

@@ -5,10 +5,10 @@
 // program's is compared with. It then clears and shows the window in a loop
 // until the window is closed.
 #include <SFML/Graphics/RenderWindow.hpp>
-#include <SFML/Window/Event.hpp>
 #include <iostream>
 
 #include "floorClient.h"
+#include "sfmlSeam.h"
 
 namespace {
 constexpr unsigned kWindowWidth = 1094;
@@ -18,14 +18,13 @@ constexpr char kClientName[] = "zelquorStartupFloor";
 }  // namespace
 
 int main() {
-  sf::RenderWindow window(sf::VideoMode(kWindowWidth, kWindowHeight, kBitsPerPixel), "Zelquor", sf::Style::Close,
-                          sf::ContextSettings());
+  sf::RenderWindow window(videoMode(kWindowWidth, kWindowHeight, kBitsPerPixel), "Zelquor", sf::Style::Close);
   FloorClient client(kClientName);
   std::cout << "floor running =" << client.activate() << std::endl;
   while (window.isOpen()) {
-    sf::Event event;
-    while (window.pollEvent(event))
-      if (event.type == sf::Event::Closed) window.close();
+    boardEvent event;
+    while (pollBoardEvent(window, event))
+      if (event.type == boardEventType::closed) window.close();
     window.clear();
     window.display();
   }

@@ -2,6 +2,8 @@
 
 #include <stdexcept>
 
+#include "sfmlSeam.h"
+
 Screenshot::Screenshot(const std::string& pngPath) {
   if (!image_.loadFromFile(pngPath)) throw std::runtime_error("cannot read screenshot " + pngPath);
 }
@@ -10,7 +12,7 @@ sf::Color Screenshot::pixel(unsigned x, unsigned y) const {
   if (x >= width() || y >= height())
     throw std::out_of_range("pixel (" + std::to_string(x) + ", " + std::to_string(y) + ") outside a " +
                             std::to_string(width()) + "x" + std::to_string(height()) + " screenshot");
-  return image_.getPixel(x, y);
+  return pixelAt(image_, x, y);
 }
 
 namespace sf {

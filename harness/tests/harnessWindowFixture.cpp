@@ -5,44 +5,49 @@
 #include <SFML/Graphics.hpp>
 
 #include <iostream>
+#include <string>
 
 #include "harnessWindowFixture.h"
+#include "sfmlSeam.h"
 
 namespace {
 
-const char* buttonName(sf::Mouse::Button button) {
+// The library's codes, the same in both of its generations.
+constexpr int kKeyA = 0;
+constexpr int kKeyC = 2;
+constexpr int kKeyZ = 25;
+constexpr int kKeyDelete = 66;
+
+const char* buttonName(int button) {
   switch (button) {
-    case sf::Mouse::Left: return "left";
-    case sf::Mouse::Right: return "right";
-    case sf::Mouse::Middle: return "middle";
+    case 0: return "left";
+    case 1: return "right";
+    case 2: return "middle";
     default: return "other";
   }
 }
 
-std::string keyName(sf::Keyboard::Key code) {
-  if (code >= sf::Keyboard::A && code <= sf::Keyboard::Z) return std::string(1, char('A' + (code - sf::Keyboard::A)));
-  if (code == sf::Keyboard::Delete) return "Delete";
-  return std::to_string(int(code));
+std::string keyName(int code) {
+  if (code >= kKeyA && code <= kKeyZ) return std::string(1, char('A' + (code - kKeyA)));
+  if (code == kKeyDelete) return "Delete";
+  return std::to_string(code);
 }
 
-void report(const sf::Event& event) {
+// The events as the program receives them, through its own translation, so
+// that what the window system sends is checked against the program's view.
+void report(const boardEvent& event) {
   switch (event.type) {
-    case sf::Event::Closed: std::cout << "closed" << std::endl; break;
-    case sf::Event::MouseMoved:
-      std::cout << "moved " << event.mouseMove.x << " " << event.mouseMove.y << std::endl;
+    case boardEventType::closed: std::cout << "closed" << std::endl; break;
+    case boardEventType::pointerMoved: std::cout << "moved " << event.x << " " << event.y << std::endl; break;
+    case boardEventType::buttonPressed:
+      std::cout << "pressed " << buttonName(event.button) << " " << event.x << " " << event.y << std::endl;
       break;
-    case sf::Event::MouseButtonPressed:
-      std::cout << "pressed " << buttonName(event.mouseButton.button) << " " << event.mouseButton.x << " "
-                << event.mouseButton.y << std::endl;
+    case boardEventType::buttonReleased:
+      std::cout << "released " << buttonName(event.button) << " " << event.x << " " << event.y << std::endl;
       break;
-    case sf::Event::MouseButtonReleased:
-      std::cout << "released " << buttonName(event.mouseButton.button) << " " << event.mouseButton.x << " "
-                << event.mouseButton.y << std::endl;
-      break;
-    case sf::Event::MouseWheelScrolled: std::cout << "wheel " << event.mouseWheelScroll.delta << std::endl; break;
-    case sf::Event::KeyPressed: std::cout << "key " << keyName(event.key.code) << std::endl; break;
-    case sf::Event::KeyReleased: std::cout << "keyReleased " << keyName(event.key.code) << std::endl; break;
-    default: std::cout << "event " << int(event.type) << std::endl; break;
+    case boardEventType::wheelScrolled: std::cout << "wheel " << event.wheelStep << std::endl; break;
+    case boardEventType::keyPressed: std::cout << "key " << keyName(event.key) << std::endl; break;
+    default: std::cout << "event other" << std::endl; break;
   }
 }
 
@@ -50,19 +55,18 @@ void report(const sf::Event& event) {
 
 int main() {
   using namespace harnessWindowFixture;
-  sf::RenderWindow window(sf::VideoMode(kWidth, kHeight, 32), kTitle, sf::Style::Close);
+  sf::RenderWindow window(videoMode(kWidth, kHeight, 32), kTitle, sf::Style::Close);
   window.setFramerateLimit(kFramesPerSecond);
   sf::RectangleShape marker(sf::Vector2f(kMarkerWidth, kMarkerHeight));
-  marker.setPosition(kMarkerX, kMarkerY);
+  marker.setPosition({kMarkerX, kMarkerY});
   marker.setFillColor(kMarkerColour);
   bool announced = false;
   while (window.isOpen()) {
-    sf::Event event;
-    while (window.pollEvent(event)) {
+    boardEvent event;
+    while (pollBoardEvent(window, event)) {
       report(event);
-      if (event.type == sf::Event::KeyPressed && event.key.code == sf::Keyboard::C)
-        marker.setFillColor(kMarkerKeyedColour);
-      if (event.type == sf::Event::Closed) window.close();
+      if (event.type == boardEventType::keyPressed && event.key == kKeyC) marker.setFillColor(kMarkerKeyedColour);
+      if (event.type == boardEventType::closed) window.close();
     }
     window.clear(kBackground);
     window.draw(marker);

@@ -46,7 +46,7 @@ void resetBoard() {
   setAllGains(0.0f);
 }
 
-std::string press(int x, int y, sf::Mouse::Button button) {
+std::string press(int x, int y, int button) {
   return traceOf([&] { onClick(pressEvent(x, y, button)); });
 }
 

@@ -7,7 +7,6 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include <SFML/Window/Event.hpp>
 #include <array>
 #include <string>
 #include <utility>
@@ -38,7 +37,7 @@ std::string traceOf(Action&& action) {
 }
 
 // Each runs one handler and returns its trace.
-std::string press(int x, int y, sf::Mouse::Button button = sf::Mouse::Left);
+std::string press(int x, int y, int button = kLeftButton);
 std::string release(int x, int y);
 std::string move(int x, int y);
 std::string key(int code, Modifiers held = Modifiers());

@@ -27,7 +27,7 @@ std::string describe(const parts&... part) {
 }
 
 tokenView viewOf(const gen& t) {
-  return {t.active, t.type, t.x, t.y, t.sprite.getTextureRect(), t.sprite.getPosition(), t.sprite.getTexture()};
+  return {t.active, t.type, t.x, t.y, t.sprite.getTextureRect(), t.sprite.getPosition(), textureOf(t.sprite)};
 }
 
 bool sameSprite(const tokenView& a, const tokenView& b) {
@@ -66,9 +66,8 @@ std::string padProblem(int p) {
   return "";
 }
 
-std::string stateProblem(const sf::Event& event, const boardHistory& before) {
-  const bool pressOnBoard =
-      event.type == sf::Event::MouseButtonPressed && kBoardArea.holds(event.mouseButton.x, event.mouseButton.y);
+std::string stateProblem(const boardEvent& event, const boardHistory& before) {
+  const bool pressOnBoard = event.type == boardEventType::buttonPressed && kBoardArea.holds(event.x, event.y);
   if (genType < 0 || genType >= kTypeCount) return describe("genType ", genType);
   if (mvType != kMoveSingle && mvType != kMoveGroup && mvType != kMoveAll) return describe("mvType ", mvType);
   if (genActif != kNone && !isToken(genActif)) return describe("genActif ", genActif);
@@ -95,7 +94,7 @@ void remember(boardHistory& seen) {
   seen.genActif = genActif;
 }
 
-std::string boardProblem(const sf::Event& event, const boardHistory& before) {
+std::string boardProblem(const boardEvent& event, const boardHistory& before) {
   for (int g = 0; g < kGenCount; ++g) {
     const std::string problem = tokenProblem(g, before);
     if (!problem.empty()) return problem;

@@ -8,9 +8,9 @@
 #include <SFML/Graphics/Rect.hpp>
 #include <SFML/Graphics/Texture.hpp>
 #include <SFML/System/Vector2.hpp>
-#include <SFML/Window/Event.hpp>
 #include <string>
 
+#include "boardEvent.h"
 #include "boardModel.h"
 
 // A rectangle of the window, edges included.
@@ -41,7 +41,7 @@ void remember(boardHistory& seen);
 
 // Empty when the model's invariants hold after the event, else what broke;
 // before is the history up to the event.
-std::string boardProblem(const sf::Event& event, const boardHistory& before);
+std::string boardProblem(const boardEvent& event, const boardHistory& before);
 
 // Empty when every channel holds 0 (silenced) or a value of the gain law.
 std::string gainProblem();

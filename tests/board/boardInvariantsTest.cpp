@@ -39,17 +39,14 @@ class randomUser {
     if (roll < 58) return pressSomewhere();
     if (roll < 78) return releaseSomewhere();
     if (roll < 99) return pressKey();
-    sf::Event wheel;
-    wheel.type = sf::Event::MouseWheelScrolled;
-    wheel.mouseWheelScroll = {sf::Mouse::VerticalWheel, 1.0f, 0, 0};
-    hand(wheel);
+    hand(wheelEvent(kVerticalWheel, 1.0f, 0, 0));
     return "wheel";
   }
 
-  const sf::Event& lastEvent() const { return last_; }
+  const boardEvent& lastEvent() const { return last_; }
 
  private:
-  void hand(const sf::Event& event) {
+  void hand(const boardEvent& event) {
     last_ = event;
     dispatchBoardEvent(event);
   }
@@ -88,9 +85,7 @@ class randomUser {
       pointIn(roll < 55 ? kAroundBoard : roll < 80 ? kToolColumn : roll < 92 ? kPaletteArea : kBeyondWindow, x, y);
     } while (kLogo.holds(x, y));
     const int buttonRoll = pick(0, 9);
-    const sf::Mouse::Button button = buttonRoll < 7   ? sf::Mouse::Left
-                                     : buttonRoll < 9 ? sf::Mouse::Right
-                                                      : sf::Mouse::Middle;
+    const int button = buttonRoll < 7 ? kLeftButton : buttonRoll < 9 ? kRightButton : kMiddleButton;
     hand(pressEvent(x, y, button));
     return at("press", x, y) + " button " + std::to_string(button);
   }
@@ -106,7 +101,7 @@ class randomUser {
   }
 
   std::mt19937 rng_;
-  sf::Event last_{};
+  boardEvent last_{};
 };
 
 bool startsWith(const std::string& line, const char* prefix) { return line.rfind(prefix, 0) == 0; }
@@ -167,7 +162,8 @@ std::string muteAllProblem(const std::string& trace, bool deleteAll) {
   return "";
 }
 
-std::string problemAfter(const sf::Event& event, const std::string& trace, bool deleteAll, const boardHistory& before) {
+std::string problemAfter(const boardEvent& event, const std::string& trace, bool deleteAll,
+                         const boardHistory& before) {
   const std::string others[] = {boardProblem(event, before), gainProblem(), traceProblem(trace),
                                 muteAllProblem(trace, deleteAll)};
   for (const std::string& problem : others)

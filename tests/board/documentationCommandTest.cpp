@@ -119,7 +119,7 @@ TEST_F(StandInBrowser, LogoPressOpensThePageWithoutWaiting) {
 TEST_F(StandInBrowser, LogoZoneBorders) {
   const int outside[][2] = {{990, 30}, {1066, 30}, {1030, 14}, {1030, 48}};
   for (const auto& p : outside) EXPECT_EQ(press(p[0], p[1]), leftPressLines(p[0], p[1]));
-  press(991, 15, sf::Mouse::Right);
+  press(991, 15, kRightButton);
   ASSERT_EQ(waitForCalls(1).size(), 1u);
   press(1065, 47);
   EXPECT_EQ(waitForCalls(2).size(), 2u);

@@ -133,8 +133,7 @@ TEST_F(KeyboardTest, KeysWithoutAFunctionOnlyWriteTheirLine) {
 
 TEST_F(KeyboardTest, OnlyKeyPressesAreHandled) {
   twoGroups();
-  sf::Event released = keyEvent(kKeyD);
-  released.type = sf::Event::KeyReleased;
+  const boardEvent released = keyReleaseEvent(kKeyD);
   EXPECT_EQ(traceOf([&] { onKeyPressed(released); }), "");
   expectOnPad(2, 9);
 }
@@ -153,12 +152,7 @@ TEST_F(KeyboardTest, KeyDuringADragAppliesFromTheNextStep) {
 TEST_F(KeyboardTest, TheWheelDoesNothing) {
   twoGroups();
   setAllGains(0.5f);
-  sf::Event wheel;
-  wheel.type = sf::Event::MouseWheelScrolled;
-  wheel.mouseWheelScroll.wheel = sf::Mouse::VerticalWheel;
-  wheel.mouseWheelScroll.delta = -3.0f;
-  wheel.mouseWheelScroll.x = 67;
-  wheel.mouseWheelScroll.y = 73;
+  const boardEvent wheel = wheelEvent(kVerticalWheel, -3.0f, 67, 73);
   EXPECT_EQ(traceOf([&] { mouseWheel(wheel); }), "");
   EXPECT_EQ(allGains()[0], 0.5f);
   EXPECT_EQ(tabgen[0].x, 55.0f);

@@ -24,7 +24,7 @@ constexpr point kMuteOneButton = {997, 92};
 constexpr point kMuteGroupButton = {1028, 92};
 constexpr point kMuteAllButton = {1060, 92};
 
-std::string pressAt(point p, sf::Mouse::Button button = sf::Mouse::Left) { return press(p.x, p.y, button); }
+std::string pressAt(point p, int button = kLeftButton) { return press(p.x, p.y, button); }
 
 struct boardSnapshot {
   std::array<float, kPadCount> gains;
@@ -115,7 +115,7 @@ TEST_F(PointerInputTest, PressOnAnOccupiedPadTakesHoldOfItsToken) {
 }
 
 TEST_F(PointerInputTest, OtherButtonsActAlikeWithoutThePressLines) {
-  for (sf::Mouse::Button button : {sf::Mouse::Right, sf::Mouse::Middle, sf::Mouse::XButton1}) {
+  for (int button : {kRightButton, kMiddleButton, kFirstExtraButton}) {
     resetBoard();
     EXPECT_EQ(press(67, 73, button), "pad=0\n" + gainLine(0, "0", "1.003")) << button;
     EXPECT_EQ(tabPad[0].genIndex, 0) << button;
@@ -330,8 +330,7 @@ TEST_F(PointerInputTest, ReleaseZoneCorners) {
   const point corners[] = {{9, 37}, {939, 37}, {9, 949}, {939, 949}};
   for (point p : corners) {
     press(67, 73);
-    EXPECT_EQ(traceOf([&] { onMouseUp(releaseEvent(p.x, p.y, sf::Mouse::Right)); }), releaseLine() + endDragLine())
-        << p;
+    EXPECT_EQ(traceOf([&] { onMouseUp(releaseEvent(p.x, p.y, kRightButton)); }), releaseLine() + endDragLine()) << p;
     EXPECT_EQ(dragged, kNone) << p;
   }
 }

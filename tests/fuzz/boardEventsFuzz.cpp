@@ -4,7 +4,6 @@
 // description of it, so the fuzzer keeps the input that led there.
 #include <dlfcn.h>
 
-#include <SFML/Window/Event.hpp>
 #include <climits>
 #include <cmath>
 #include <cstddef>
@@ -21,6 +20,7 @@
 #include "facadeWithoutServer.h"
 #include "gainLaw.h"
 #include "pointerInput.h"
+#include "windowEvents.h"
 
 DspFaust* dspFaust = nullptr;
 
@@ -67,43 +67,39 @@ int coordinate(byteReader& in, int span) {
   return static_cast<int>(w % static_cast<unsigned>(span)) - kMargin;
 }
 
-sf::Event buttonEvent(sf::Event::EventType type, byteReader& in) {
-  sf::Event event;
-  event.type = type;
-  event.mouseButton.button = static_cast<sf::Mouse::Button>(in.byte() % kButtonValues);
-  event.mouseButton.x = coordinate(in, kSpanX);
-  event.mouseButton.y = coordinate(in, kSpanY);
-  return event;
+// The events are made in the library's own form and translated by the
+// program, as the window's would be. The bytes are read in the order the
+// arguments are listed.
+boardEvent readButton(bool pressed, byteReader& in) {
+  const int button = static_cast<int>(in.byte() % kButtonValues);
+  const int x = coordinate(in, kSpanX);
+  const int y = coordinate(in, kSpanY);
+  return pressed ? pressEvent(x, y, button) : releaseEvent(x, y, button);
 }
 
-sf::Event moveEvent(byteReader& in) {
-  sf::Event event;
-  event.type = sf::Event::MouseMoved;
-  event.mouseMove.x = coordinate(in, kSpanX);
-  event.mouseMove.y = coordinate(in, kSpanY);
-  return event;
+boardEvent readMove(byteReader& in) {
+  const int x = coordinate(in, kSpanX);
+  const int y = coordinate(in, kSpanY);
+  return moveEvent(x, y);
 }
 
-sf::Event wheelEvent(byteReader& in) {
-  sf::Event event;
-  event.type = sf::Event::MouseWheelScrolled;
-  event.mouseWheelScroll.wheel = static_cast<sf::Mouse::Wheel>(in.byte() % kWheelValues);
-  event.mouseWheelScroll.delta = static_cast<float>(static_cast<std::int8_t>(in.byte()));
-  event.mouseWheelScroll.x = coordinate(in, kSpanX);
-  event.mouseWheelScroll.y = coordinate(in, kSpanY);
-  return event;
+boardEvent readWheel(byteReader& in) {
+  const int wheel = static_cast<int>(in.byte() % kWheelValues);
+  const float step = static_cast<float>(static_cast<std::int8_t>(in.byte()));
+  const int x = coordinate(in, kSpanX);
+  const int y = coordinate(in, kSpanY);
+  return wheelEvent(wheel, step, x, y);
 }
 
-sf::Event keyEvent(byteReader& in) {
-  sf::Event event;
-  event.type = sf::Event::KeyPressed;
-  event.key.code = static_cast<sf::Keyboard::Key>(static_cast<int>(in.byte() % kKeyValues) - 1);
+boardEvent readKey(byteReader& in) {
+  const int code = static_cast<int>(in.byte() % kKeyValues) - 1;
   const unsigned held = in.byte();
-  event.key.alt = held & 1;
-  event.key.control = held & 2;
-  event.key.shift = held & 4;
-  event.key.system = held & 8;
-  return event;
+  Modifiers modifiers;
+  modifiers.alt = held & 1;
+  modifiers.control = held & 2;
+  modifiers.shift = held & 4;
+  modifiers.system = held & 8;
+  return keyEvent(code, modifiers);
 }
 
 // ---- The documentation command: counted instead of starting a browser.
@@ -122,9 +118,8 @@ int eventNumber = 0;
 
 constexpr area kLogo = {991, 1065, 15, 47};
 
-void checkAfter(const sf::Event& event) {
-  const bool pressOnLogo =
-      event.type == sf::Event::MouseButtonPressed && kLogo.holds(event.mouseButton.x, event.mouseButton.y);
+void checkAfter(const boardEvent& event) {
+  const bool pressOnLogo = event.type == boardEventType::buttonPressed && kLogo.holds(event.x, event.y);
   const std::string problem = boardProblem(event, before);
   if (!problem.empty()) broken(problem);
   if (documentationOpenings != (pressOnLogo ? 1 : 0)) broken("only a press on the logo opens the documentation");
@@ -145,13 +140,13 @@ void resetBoard() {
   eventNumber = 0;
 }
 
-sf::Event nextEvent(byteReader& in) {
+boardEvent nextEvent(byteReader& in) {
   switch (in.byte() % kindCount) {
-    case pressKind: return buttonEvent(sf::Event::MouseButtonPressed, in);
-    case releaseKind: return buttonEvent(sf::Event::MouseButtonReleased, in);
-    case moveKind: return moveEvent(in);
-    case wheelKind: return wheelEvent(in);
-    default: return keyEvent(in);
+    case pressKind: return readButton(true, in);
+    case releaseKind: return readButton(false, in);
+    case moveKind: return readMove(in);
+    case wheelKind: return readWheel(in);
+    default: return readKey(in);
   }
 }
 
@@ -174,7 +169,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
   // Trace lines go nowhere: a stream without a buffer writes nothing.
   std::cout.rdbuf(nullptr);
   // Each type's sprite gets a rectangle of its own, so copies can be told apart.
-  for (int t = 0; t < kTypeCount; ++t) genSprite[t].setTextureRect(sf::IntRect(t, t, 1, 1));
+  for (int t = 0; t < kTypeCount; ++t) genSprite[t].setTextureRect(sf::IntRect({t, t}, {1, 1}));
   return 0;
 }
 
@@ -182,7 +177,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   resetBoard();
   byteReader in(data, size);
   while (!in.empty() && eventNumber < kMaxEvents) {
-    const sf::Event event = nextEvent(in);
+    const boardEvent event = nextEvent(in);
     ++eventNumber;
     documentationOpenings = 0;
     dispatchBoardEvent(event);

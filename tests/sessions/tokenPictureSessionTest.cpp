@@ -3,9 +3,11 @@
 // press point.
 #include <SFML/Graphics/Image.hpp>
 
+#include <cstdint>
 #include <sstream>
 
 #include "sessionFixture.h"
+#include "sfmlSeam.h"
 
 namespace {
 
@@ -14,7 +16,7 @@ const std::string kTypeImages[] = {"g4813", "g4894", "g6928", "g5100", "g5074", 
 constexpr int kBandY[] = {140, 174, 208, 242, 276, 310, 344, 369};
 constexpr int kPaletteX = 1020;
 constexpr int kGrabOffset = 12;
-constexpr sf::Uint8 kOpaque = 255;
+constexpr std::uint8_t kOpaque = 255;
 
 struct placedToken {
   int type;
@@ -43,7 +45,7 @@ int hiddenPixels(const Screenshot& shot, const placedToken& token) {
   int hidden = 0;
   for (unsigned j = 0; j < image.getSize().y; ++j)
     for (unsigned i = 0; i < image.getSize().x; ++i) {
-      sf::Color wanted = image.getPixel(i, j);
+      sf::Color wanted = pixelAt(image, i, j);
       if (wanted.a != kOpaque) continue;
       if (shot.pixel(left + i, top + j) != wanted) ++hidden;
     }

@@ -1,13 +1,15 @@
 #include "expectedFrame.h"
 
+#include <cstdint>
 #include <cstdlib>
 #include <sstream>
 #include <stdexcept>
 
 #include "imagesCopy.h"
+#include "sfmlSeam.h"
 
 namespace {
-constexpr sf::Uint8 kOpaque = 255;
+constexpr std::uint8_t kOpaque = 255;
 constexpr int kExamplesShown = 5;
 }  // namespace
 
@@ -34,7 +36,7 @@ FrameCover::FrameCover(const std::vector<PlacedImage>& layers)
     for (unsigned iy = 0; iy < image.getSize().y; ++iy)
       for (unsigned ix = 0; ix < image.getSize().x; ++ix) {
         const int x = layers_[layer].x + int(ix), y = layers_[layer].y + int(iy);
-        if (x >= kWindowWidth || y >= kWindowHeight || image.getPixel(ix, iy).a == 0) continue;
+        if (x >= kWindowWidth || y >= kWindowHeight || pixelAt(image, ix, iy).a == 0) continue;
         top_[index(x, y)] = int(layer);
       }
   }
@@ -43,7 +45,7 @@ FrameCover::FrameCover(const std::vector<PlacedImage>& layers)
 sf::Color FrameCover::topPixel(int x, int y) const {
   const int layer = topImage(x, y);
   if (layer == kNothing) throw std::logic_error("no image at this pixel");
-  return images_[layer].getPixel(x - layers_[layer].x, y - layers_[layer].y);
+  return pixelAt(images_[layer], unsigned(x - layers_[layer].x), unsigned(y - layers_[layer].y));
 }
 
 void Mismatches::check(const Screenshot& shot, int x, int y, sf::Color wanted, int tolerance) {
@@ -65,7 +67,7 @@ Mismatches compareOpaquePixels(const Screenshot& shot, const sf::Image& image, i
   Mismatches mismatches;
   for (unsigned iy = 0; iy < image.getSize().y; ++iy)
     for (unsigned ix = 0; ix < image.getSize().x; ++ix) {
-      const sf::Color own = image.getPixel(ix, iy);
+      const sf::Color own = pixelAt(image, ix, iy);
       if (own.a == kOpaque) mismatches.check(shot, x + int(ix), y + int(iy), own, tolerance);
     }
   return mismatches;

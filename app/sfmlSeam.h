@@ -1,0 +1,53 @@
+// What differs between the generations of the graphics library the program
+// builds with, SFML 2.5 and 2.6 on one side and SFML 3 on the other: window
+// events, made into the board's own, and the few calls whose form changed.
+// sfmlSeam2.cpp and sfmlSeam3.cpp each hold one generation's side, and the
+// build takes the one of the library it finds; the rest of the program is
+// written in what both generations have in common.
+#ifndef ZELQUOR_SFML_SEAM_H
+#define ZELQUOR_SFML_SEAM_H
+
+#include <SFML/Graphics/Color.hpp>
+#include <SFML/Graphics/Image.hpp>
+#include <SFML/Graphics/Sprite.hpp>
+#include <SFML/Graphics/Texture.hpp>
+#include <SFML/Window/Event.hpp>
+#include <SFML/Window/VideoMode.hpp>
+#include <SFML/Window/Window.hpp>
+#include <cstdint>
+
+#include "boardEvent.h"
+
+// The library's event in the board's terms.
+boardEvent translateEvent(const sf::Event& event);
+
+// Takes the next waiting event of the window, translated; false once the
+// queue is empty (or the window closed).
+bool pollBoardEvent(sf::Window& window, boardEvent& event);
+
+sf::VideoMode videoMode(unsigned width, unsigned height, unsigned bitsPerPixel);
+
+// A sprite that can be made empty, without a texture, and draws nothing
+// until it is given one: the tokens and type sprites are made so before
+// the images are loaded. SFML 3's sprites always refer to a texture; an
+// empty one stands in there.
+class boardSprite : public sf::Sprite {
+ public:
+  boardSprite();
+  explicit boardSprite(const sf::Texture& texture) : sf::Sprite(texture) {}
+  explicit boardSprite(const sf::Texture&& texture) = delete;
+};
+
+// The sprite's texture; nullptr for an empty sprite.
+const sf::Texture* textureOf(const sf::Sprite& sprite);
+
+// Gives the image the size and a copy of the 8-bit RGBA pixels.
+void setImagePixels(sf::Image& image, unsigned width, unsigned height, const std::uint8_t* rgba);
+
+// Makes the texture from the whole image; false on failure.
+bool loadWholeTexture(sf::Texture& texture, const sf::Image& image);
+
+// The colour of the image's pixel at (x, y), which must lie inside it.
+sf::Color pixelAt(const sf::Image& image, unsigned x, unsigned y);
+
+#endif

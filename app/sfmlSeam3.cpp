@@ -1,0 +1,74 @@
+// The seam's side for SFML 3: events are a variant of one struct per kind,
+// sprites always refer to a texture, positions and sizes are vectors.
+#include "sfmlSeam.h"
+
+#include <optional>
+
+namespace {
+
+void pointerAt(boardEvent& own, sf::Vector2i position) {
+  own.x = position.x;
+  own.y = position.y;
+}
+
+// The texture of the empty sprites: no pixels, so nothing is drawn. Made on
+// first use, before the first token, and destroyed after the last.
+const sf::Texture& noTexture() {
+  static const sf::Texture empty;
+  return empty;
+}
+
+}  // namespace
+
+boardEvent translateEvent(const sf::Event& event) {
+  boardEvent own;
+  if (event.is<sf::Event::Closed>()) {
+    own.type = boardEventType::closed;
+  } else if (const auto* key = event.getIf<sf::Event::KeyPressed>()) {
+    own.type = boardEventType::keyPressed;
+    own.key = static_cast<int>(key->code);
+  } else if (const auto* wheel = event.getIf<sf::Event::MouseWheelScrolled>()) {
+    own.type = boardEventType::wheelScrolled;
+    own.wheel = static_cast<int>(wheel->wheel);
+    own.wheelStep = wheel->delta;
+    pointerAt(own, wheel->position);
+  } else if (const auto* pressed = event.getIf<sf::Event::MouseButtonPressed>()) {
+    own.type = boardEventType::buttonPressed;
+    own.button = static_cast<int>(pressed->button);
+    pointerAt(own, pressed->position);
+  } else if (const auto* released = event.getIf<sf::Event::MouseButtonReleased>()) {
+    own.type = boardEventType::buttonReleased;
+    own.button = static_cast<int>(released->button);
+    pointerAt(own, released->position);
+  } else if (const auto* moved = event.getIf<sf::Event::MouseMoved>()) {
+    own.type = boardEventType::pointerMoved;
+    pointerAt(own, moved->position);
+  }
+  return own;
+}
+
+bool pollBoardEvent(sf::Window& window, boardEvent& event) {
+  const std::optional<sf::Event> next = window.pollEvent();
+  if (!next) return false;
+  event = translateEvent(*next);
+  return true;
+}
+
+sf::VideoMode videoMode(unsigned width, unsigned height, unsigned bitsPerPixel) {
+  return sf::VideoMode({width, height}, bitsPerPixel);
+}
+
+boardSprite::boardSprite() : sf::Sprite(noTexture()) {}
+
+const sf::Texture* textureOf(const sf::Sprite& sprite) {
+  const sf::Texture& texture = sprite.getTexture();
+  return &texture == &noTexture() ? nullptr : &texture;
+}
+
+void setImagePixels(sf::Image& image, unsigned width, unsigned height, const std::uint8_t* rgba) {
+  image.resize({width, height}, rgba);
+}
+
+bool loadWholeTexture(sf::Texture& texture, const sf::Image& image) { return texture.loadFromImage(image); }
+
+sf::Color pixelAt(const sf::Image& image, unsigned x, unsigned y) { return image.getPixel({x, y}); }

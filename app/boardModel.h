@@ -3,7 +3,7 @@
 #ifndef ZELQUOR_BOARD_MODEL_H
 #define ZELQUOR_BOARD_MODEL_H
 
-#include "sfmlSeam.h"
+#include "boardSprite.h"
 
 constexpr int kNone = 255;  // "no token", "no pad", "nothing selected"
 constexpr int kPadCount = 64;

@@ -40,7 +40,7 @@ void displaceOther(int t, int p) {
 void moveTo(gen& token, float x, float y) {
   token.x = clampX(x);
   token.y = clampY(y);
-  token.sprite.setPosition(token.x, token.y);
+  token.sprite.setPosition({token.x, token.y});
 }
 
 void stepSingle(int x, int y) {

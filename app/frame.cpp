@@ -42,7 +42,7 @@ void drawFrame(images& shown) {
   window.clear(kBackground);
   drawPanel();
   for (const placement& at : kPlacements) {
-    sf::Sprite& sprite = shown.interfaceSprites[at.image];
+    boardSprite& sprite = shown.interfaceSprites[at.image];
     sprite.setPosition({at.x, at.y});
     window.draw(sprite);
   }

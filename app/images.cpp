@@ -7,6 +7,7 @@
 #include <thread>
 
 #include "pngDecoder.h"
+#include "sfmlSeam.h"
 
 namespace {
 

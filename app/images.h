@@ -5,7 +5,7 @@
 #include <SFML/Graphics/Texture.hpp>
 
 #include "boardModel.h"
-#include "sfmlSeam.h"
+#include "boardSprite.h"
 
 // The interface sprites that main draws itself, in load order.
 enum interfaceImage {

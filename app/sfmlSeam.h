@@ -9,7 +9,6 @@
 
 #include <SFML/Graphics/Color.hpp>
 #include <SFML/Graphics/Image.hpp>
-#include <SFML/Graphics/Sprite.hpp>
 #include <SFML/Graphics/Texture.hpp>
 #include <SFML/Window/Event.hpp>
 #include <SFML/Window/VideoMode.hpp>
@@ -26,20 +25,6 @@ boardEvent translateEvent(const sf::Event& event);
 bool pollBoardEvent(sf::Window& window, boardEvent& event);
 
 sf::VideoMode videoMode(unsigned width, unsigned height, unsigned bitsPerPixel);
-
-// A sprite that can be made empty, without a texture, and draws nothing
-// until it is given one: the tokens and type sprites are made so before
-// the images are loaded. SFML 3's sprites always refer to a texture; an
-// empty one stands in there.
-class boardSprite : public sf::Sprite {
- public:
-  boardSprite();
-  explicit boardSprite(const sf::Texture& texture) : sf::Sprite(texture) {}
-  explicit boardSprite(const sf::Texture&& texture) = delete;
-};
-
-// The sprite's texture; nullptr for an empty sprite.
-const sf::Texture* textureOf(const sf::Sprite& sprite);
 
 // Gives the image the size and a copy of the 8-bit RGBA pixels.
 void setImagePixels(sf::Image& image, unsigned width, unsigned height, const std::uint8_t* rgba);

@@ -46,10 +46,6 @@ sf::VideoMode videoMode(unsigned width, unsigned height, unsigned bitsPerPixel) 
   return sf::VideoMode(width, height, bitsPerPixel);
 }
 
-boardSprite::boardSprite() = default;
-
-const sf::Texture* textureOf(const sf::Sprite& sprite) { return sprite.getTexture(); }
-
 void setImagePixels(sf::Image& image, unsigned width, unsigned height, const std::uint8_t* rgba) {
   image.create(width, height, rgba);
 }

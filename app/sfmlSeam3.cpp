@@ -1,5 +1,5 @@
 // The seam's side for SFML 3: events are a variant of one struct per kind,
-// sprites always refer to a texture, positions and sizes are vectors.
+// positions and sizes are vectors.
 #include "sfmlSeam.h"
 
 #include <optional>
@@ -9,13 +9,6 @@ namespace {
 void pointerAt(boardEvent& own, sf::Vector2i position) {
   own.x = position.x;
   own.y = position.y;
-}
-
-// The texture of the empty sprites: no pixels, so nothing is drawn. Made on
-// first use, before the first token, and destroyed after the last.
-const sf::Texture& noTexture() {
-  static const sf::Texture empty;
-  return empty;
 }
 
 }  // namespace
@@ -56,13 +49,6 @@ bool pollBoardEvent(sf::Window& window, boardEvent& event) {
 
 sf::VideoMode videoMode(unsigned width, unsigned height, unsigned bitsPerPixel) {
   return sf::VideoMode({width, height}, bitsPerPixel);
-}
-
-boardSprite::boardSprite() : sf::Sprite(noTexture()) {}
-
-const sf::Texture* textureOf(const sf::Sprite& sprite) {
-  const sf::Texture& texture = sprite.getTexture();
-  return &texture == &noTexture() ? nullptr : &texture;
 }
 
 void setImagePixels(sf::Image& image, unsigned width, unsigned height, const std::uint8_t* rgba) {

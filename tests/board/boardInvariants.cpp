@@ -27,7 +27,7 @@ std::string describe(const parts&... part) {
 }
 
 tokenView viewOf(const gen& t) {
-  return {t.active, t.type, t.x, t.y, t.sprite.getTextureRect(), t.sprite.getPosition(), textureOf(t.sprite)};
+  return {t.active, t.type, t.x, t.y, t.sprite.getTextureRect(), t.sprite.getPosition(), t.sprite.texture()};
 }
 
 bool sameSprite(const tokenView& a, const tokenView& b) {

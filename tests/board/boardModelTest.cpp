@@ -65,7 +65,7 @@ TEST_F(BoardModelTest, PadCornersComeFromTheTableNotAFixedStep) {
 TEST(GenRecord, ConstructedWithoutAPad) {
   gen fresh;
   EXPECT_EQ(fresh.padIndex, kNone);
-  EXPECT_EQ(textureOf(fresh.sprite), nullptr);
+  EXPECT_EQ(fresh.sprite.texture(), nullptr);
 }
 
 TEST_F(BoardModelTest, HitTestOnOverlapsAndEdges) {

@@ -26,6 +26,11 @@ bool pollBoardEvent(sf::Window& window, boardEvent& event);
 
 sf::VideoMode videoMode(unsigned width, unsigned height, unsigned bitsPerPixel);
 
+// Puts a window just made in the middle of the screen, where SFML 2 opens
+// it and where SFML 3 no longer does on X (it opens it at the top-left
+// corner). Returns true, so that a static object can hold it.
+bool centreWindow(sf::Window& window);
+
 // Gives the image the size and a copy of the 8-bit RGBA pixels.
 void setImagePixels(sf::Image& image, unsigned width, unsigned height, const std::uint8_t* rgba);
 

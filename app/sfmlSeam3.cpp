@@ -51,6 +51,17 @@ sf::VideoMode videoMode(unsigned width, unsigned height, unsigned bitsPerPixel) 
   return sf::VideoMode({width, height}, bitsPerPixel);
 }
 
+// As SFML 2 computes it: half the room the window leaves on the screen.
+bool centreWindow(sf::Window& window) {
+  const sf::Vector2u screen = sf::VideoMode::getDesktopMode().size;
+  const sf::Vector2u size = window.getSize();
+  const auto half = [](unsigned whole, unsigned part) {
+    return (static_cast<int>(whole) - static_cast<int>(part)) / 2;
+  };
+  window.setPosition({half(screen.x, size.x), half(screen.y, size.y)});
+  return true;
+}
+
 void setImagePixels(sf::Image& image, unsigned width, unsigned height, const std::uint8_t* rgba) {
   image.resize({width, height}, rgba);
 }

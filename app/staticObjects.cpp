@@ -23,6 +23,7 @@ constexpr unsigned kBitsPerPixel = 32;
 // own default argument: it sits at a different place in each generation.
 sf::RenderWindow window(videoMode(kWindowWidth, kWindowHeight, kBitsPerPixel), "Zelquor", sf::Style::Close);
 namespace {
+[[maybe_unused]] const bool windowCentred = centreWindow(window);
 // The images decode while the facade connects to the audio server.
 [[maybe_unused]] const bool imagesPrefetched = prefetchImages();
 }  // namespace

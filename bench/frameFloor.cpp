@@ -66,6 +66,7 @@ bool withJack(int argc, char** argv) {
 
 int main(int argc, char** argv) {
   sf::RenderWindow window(videoMode(kWindowWidth, kWindowHeight, kBitsPerPixel), "Zelquor", sf::Style::Close);
+  centreWindow(window);
   std::unique_ptr<FloorClient> client;
   if (withJack(argc, argv)) client = std::make_unique<FloorClient>(kClientName);
 

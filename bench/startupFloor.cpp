@@ -19,6 +19,7 @@ constexpr char kClientName[] = "zelquorStartupFloor";
 
 int main() {
   sf::RenderWindow window(videoMode(kWindowWidth, kWindowHeight, kBitsPerPixel), "Zelquor", sf::Style::Close);
+  centreWindow(window);
   FloorClient client(kClientName);
   std::cout << "floor running =" << client.activate() << std::endl;
   while (window.isOpen()) {

@@ -56,6 +56,7 @@ void report(const boardEvent& event) {
 int main() {
   using namespace harnessWindowFixture;
   sf::RenderWindow window(videoMode(kWidth, kHeight, 32), kTitle, sf::Style::Close);
+  centreWindow(window);
   window.setFramerateLimit(kFramesPerSecond);
   sf::RectangleShape marker(sf::Vector2f(kMarkerWidth, kMarkerHeight));
   marker.setPosition({kMarkerX, kMarkerY});

@@ -4,10 +4,10 @@
 #
 # Every release of the architecture we build on (2.54, 2.79, 2.88) goes
 # through the same substitutions. Each one names the function it belongs to
-# and must apply exactly once inside that function's body: a text that moved,
-# or that now also appears elsewhere (2.88 has the driver line in another
-# constructor too), stops the build naming the substitution, rather than
-# yielding a facade that silently runs the packaged code.
+# and must apply exactly once inside that function's body: a text that moved
+# (from 2.88 on, the driver line the program's constructor had is found only
+# in another constructor) stops the build naming the substitution, rather
+# than yielding a facade that silently runs the packaged code.
 file(READ "${ARCHITECTURE}" text)
 
 function(refuse what)

@@ -1,5 +1,6 @@
 // The packaged JACK driver, ending the process on the server's shutdown
-// whichever of its two callbacks the JACK library calls.
+// whichever of its two callbacks the JACK library calls, and behaving the
+// same on every release of the engine when no client can be opened.
 #ifndef ZELQUOR_JACK_DRIVER_H
 #define ZELQUOR_JACK_DRIVER_H
 
@@ -15,12 +16,24 @@ class jackDriver : public jackaudio {
   ~jackDriver() override { stop(); }
 
   // Callbacks are set while the client is open and not yet active.
+  //
+  // When no client opens (no server answers, or the server refuses it), the
+  // packaged driver has already said so on standard error, and the driver
+  // still reports itself ready, without a client. Told otherwise, the engine
+  // of one release frees the driver and fails only its start, and that of
+  // another frees the channel gain block and throws from the facade's
+  // constructor, a static object of the program. Kept ready, every release
+  // keeps the block, takes parameter writes and fails only the start, and no
+  // exception crosses the facade.
   bool init(const char* name, dsp* dsp) override {
-    if (!jackaudio::init(name, dsp)) return false;
+    if (!jackaudio::init(name, dsp)) return true;
     jack_on_info_shutdown(fClient, endOnInfoShutdown, nullptr);
     jack_on_shutdown(fClient, endOnShutdown, nullptr);
     return true;
   }
+
+  // Without a client there is nothing to activate: the engine stays stopped.
+  bool start() override { return fClient != nullptr && jackaudio::start(); }
 };
 
 #endif

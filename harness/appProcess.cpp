@@ -1,5 +1,7 @@
 #include "appProcess.h"
 
+#include "outsideCommands.h"
+
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
@@ -68,7 +70,7 @@ std::string resolveProgram(const std::string& program, const std::vector<std::st
     if (isExecutable(candidate)) return candidate;
     start = end + 1;
   }
-  throw std::runtime_error("program not found on PATH: " + program);
+  throw std::runtime_error(missingCommandReason(program));
 }
 
 std::vector<char*> pointersTo(std::vector<std::string>& texts) {

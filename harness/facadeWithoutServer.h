@@ -1,6 +1,7 @@
 // The real engine facade with no audio server to answer: it opens no client
 // but takes and keeps parameter writes, which is what the board's handlers,
-// their tests and their benchmarks need.
+// their tests and their benchmarks need. The program's driver keeps the
+// engine whole without a client on every release of the engine library.
 #ifndef ZELQUOR_HARNESS_FACADE_WITHOUT_SERVER_H
 #define ZELQUOR_HARNESS_FACADE_WITHOUT_SERVER_H
 

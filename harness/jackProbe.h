@@ -38,6 +38,13 @@ class JackProbe {
 
   // Waits until the probe has run this many more cycles; false on time-out.
   bool waitCycles(int cycles) const;
+  // Waits until this many more cycles have run and as many in a row, each of
+  // FRAMES frames, brought signal back on some channel; false on time-out.
+  // PipeWire's JACK layer carries silence for a while after the quantum
+  // changes, and for a cycle at each of its xruns, with the cycles running.
+  bool waitForSignal(jack_nframes_t frames, int cycles) const;
+  // The gains of the last cycle that brought signal back on some channel.
+  std::array<float, kChannels> heardGains() const;
   long cycles() const { return cycles_.load(); }
   jack_client_t* client() const { return channels_.client(); }
 
@@ -47,9 +54,14 @@ class JackProbe {
  private:
   static int process(jack_nframes_t frames, void* self);
   int onCycle(jack_nframes_t frames);
+  void noteSignal(bool signal, jack_nframes_t frames);
 
   std::array<std::atomic<float>, kChannels> last_{};
   std::array<std::atomic<bool>, kChannels> steady_{};
+  std::array<std::atomic<float>, kChannels> heard_{};
+  // Cycles in a row that brought signal back, all of signalFrames_ frames.
+  std::atomic<long> signalRun_{0};
+  std::atomic<jack_nframes_t> signalFrames_{0};
   std::atomic<long> cycles_{0};
   std::atomic<long> unsteadyCycles_{0};
   // Last, so that it stops before the state its cycles write goes away.

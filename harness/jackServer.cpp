@@ -15,6 +15,8 @@
 #include <stdexcept>
 #include <thread>
 
+#include "outsideCommands.h"
+
 namespace {
 
 constexpr auto kStopGrace = std::chrono::seconds(5);
@@ -88,6 +90,9 @@ bool reaped(pid_t pid, std::chrono::steady_clock::duration within) {
 }  // namespace
 
 JackServer::JackServer(int sampleRate, int framesPerPeriod) {
+  // Without jack_wait a started server would never be seen to answer.
+  requireCommand("jackd");
+  requireCommand("jack_wait");
   name_ = slotName(takeNameSlot(lockFd_));
   const std::string rate = std::to_string(sampleRate);
   const std::string period = std::to_string(framesPerPeriod);

@@ -13,6 +13,8 @@
 #include <thread>
 #include <vector>
 
+#include "outsideCommands.h"
+
 namespace {
 
 // Far above the displays that a desktop session uses.
@@ -55,6 +57,7 @@ bool reaped(pid_t pid, std::chrono::steady_clock::duration within) {
 }  // namespace
 
 XServer::XServer() {
+  requireCommand("Xvfb");
   for (int number = kFirstDisplay; number < kFirstDisplay + kDisplaysToTry; ++number)
     if (tryDisplay(number)) return;
   throw std::runtime_error("no free display for a private Xvfb");
@@ -104,7 +107,7 @@ bool XServer::waitUntilServing(int number) {
     int status = 0;
     if (waitpid(pid_, &status, WNOHANG) == pid_) {
       pid_ = -1;
-      if (WIFEXITED(status) && WEXITSTATUS(status) == kExecFailed) throw std::runtime_error("cannot run Xvfb");
+      if (WIFEXITED(status) && WEXITSTATUS(status) == kExecFailed) throw std::runtime_error(missingCommandReason("Xvfb"));
       return false;
     }
     if (acceptsClients(name)) return lockOwner(number) == pid_;

@@ -12,9 +12,12 @@
 #                rebuilds what the tests use
 #   build-package  Release with Debian's hardening flags, the program alone,
 #                for the Debian package
+#   build-roots  minimal roots of other Debian releases, one folder each,
+#                made and used by scripts/inRelease
 # ZELQUOR_JOBS sets the build's parallelism (default: every processor).
 
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+source "$root/scripts/releases.sh"
 buildRoot="${ZELQUOR_BUILD_ROOT:-$root}"
 buildJobs="${ZELQUOR_JOBS:-$(nproc)}"
 

@@ -61,3 +61,69 @@ thisRelease() {
   echo "$PRETTY_NAME"
   return 1
 }
+
+# The outside commands that the scripts and the tests run, and the package
+# that brings each ("jackTools": the release's JACK tools package). The
+# harness's messages about a missing command come from here too.
+commandTable='
+jackd                  jackd2
+jack_wait              jackTools
+jack_lsp               jackTools
+jack_connect           jackTools
+Xvfb                   xvfb
+xdotool                xdotool
+xprop                  x11-utils
+import                 imagemagick
+python3                python3-pil
+pipewire               pipewire
+pw-cli                 pipewire-bin
+pw-metadata            pipewire-bin
+pw-jack                pipewire-jack
+wireplumber            wireplumber
+dbus-daemon            dbus-daemon
+zita-j2n               zita-njbridge
+zita-n2j               zita-njbridge
+valgrind               valgrind
+dpkg-deb               dpkg
+dpkg-shlibdeps         dpkg-dev
+lintian                lintian
+appstreamcli           appstream
+desktop-file-validate  desktop-file-utils
+debootstrap            debootstrap
+'
+
+# commandPackage NAME: the package that brings that command here.
+commandPackage() {
+  local cells release
+  while read -r -a cells; do
+    ((${#cells[@]} > 0)) && [[ "${cells[0]}" == "$1" ]] || continue
+    if [[ "${cells[1]}" != jackTools ]]; then
+      echo "${cells[1]}"
+    elif release="$(thisRelease)"; then
+      releaseField "$release" jackTools
+    else
+      echo "jack-example-tools (jackd2 up to Debian 12)"
+    fi
+    return 0
+  done <<<"$commandTable"
+  return 1
+}
+
+# commandPackages: every command of the table with its package here, one
+# pair a line.
+commandPackages() {
+  local name
+  for name in $(awk 'NF { print $1 }' <<<"$commandTable"); do echo "$name $(commandPackage "$name")"; done
+}
+
+# requireCommands NAME...: says which are missing, each with its package,
+# and fails if any is.
+requireCommands() {
+  local name missing=0
+  for name in "$@"; do
+    command -v "$name" >/dev/null && continue
+    echo "the command $name is missing: it comes with the Debian package $(commandPackage "$name" || echo "that provides it")" >&2
+    missing=1
+  done
+  return "$missing"
+}

@@ -1,8 +1,11 @@
 // The engine facade hosted on a private JACK server, with a probe client of
 // our own feeding every input and measuring every output.
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <unistd.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <map>
 #include <memory>
 #include <sstream>
@@ -166,4 +169,22 @@ TEST_F(EngineWithServer, StartAndStopTwice) {
   bool stillListed = false;
   for (const std::string& line : jackLsp(*server, "")) stillListed = stillListed || line == "zelquors:out_62";
   EXPECT_TRUE(stillListed);
+}
+
+// The facade runs the program's own driver: the server's loss ends the
+// process at once with status 1 and the server's reason as its last word.
+// The packaged driver ends it with exit(), which runs the exit handlers (and
+// the static destructors) on the audio library's thread after that word.
+TEST(OwnDriver, ServerLossEndsWithStatusOneRunningNoExitHandler) {
+  JackServer server;
+  server.useInThisProcess();
+  EXPECT_EXIT(
+      {
+        std::atexit([] { std::fputs("exit handlers ran\n", stderr); });
+        auto* facade = new DspFaust(false);
+        if (!facade->start()) _exit(2);
+        kill(server.pid(), SIGKILL);
+        for (;;) pause();
+      },
+      ::testing::ExitedWithCode(1), "JACK server has been closed\n$");
 }

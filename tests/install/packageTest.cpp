@@ -1,10 +1,11 @@
 // The Debian package, built by scripts/package from this build and checked
-// as a user relies on it, without installing it: its control data, its
-// files, lintian, the desktop validators, and its command started from an
-// unrelated folder once the package is unpacked into a scratch root.
+// as a user relies on it: its control data, its files, lintian, the desktop
+// validators, its command started from an unrelated folder once the package
+// is unpacked into a scratch root, and once it is installed with apt.
 #include <gtest/gtest.h>
 #include <stdio.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <memory>
@@ -82,7 +83,7 @@ TEST_F(Package, HoldsTheLauncherProgramImagesAndDesktopFiles) {
         "usr/share/applications/zelquor.desktop", "usr/share/icons/hicolor/48x48/apps/zelquor.png",
         "usr/share/icons/hicolor/128x128/apps/zelquor.png", "usr/share/icons/hicolor/256x256/apps/zelquor.png",
         "usr/share/icons/hicolor/scalable/apps/zelquor.svg", "usr/share/metainfo/org.zelquor.Zelquor.metainfo.xml",
-        "usr/share/man/man1/zelquor.1.gz", "usr/share/doc/zelquor/copyright", "usr/share/doc/zelquor/changelog.gz",
+        "usr/share/man/man1/zelquor.1.gz", "usr/share/doc/zelquor/copyright", "usr/share/doc/zelquor/changelog.Debian.gz",
         "usr/share/zelquor/images/mute3.png"})
     EXPECT_TRUE(fs::is_regular_file(fs::path(root) / file)) << file;
 }
@@ -105,6 +106,25 @@ TEST_F(Package, PassesLintianAndTheDesktopValidators) {
 TEST_F(Package, CommandUnpackedAnywhereStartsFromAnUnrelatedFolder) {
   ScratchFolder unrelated("zelquorElsewhere");
   expectFirstFrameAndCleanClose(root + "/usr/bin/zelquor", unrelated.path());
+}
+
+// Installed with apt as a user installs it, started, and purged again; only
+// where this run may install packages and no zelquor package is there yet,
+// which it would replace.
+TEST_F(Package, InstallsWithAptAndStartsFromAnUnrelatedFolder) {
+  const std::string asRoot = geteuid() == 0 ? "" : "sudo -n ";
+  if (!asRoot.empty() && run("sudo -n true").status != 0) GTEST_SKIP() << "installing needs root or sudo without a password";
+  if (run("dpkg-query -W -f='${Status}' zelquor").output == "install ok installed")
+    GTEST_SKIP() << "a zelquor package is installed already";
+  const CommandResult installed =
+      run(asRoot + "env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends " + shellWord(deb));
+  ASSERT_EQ(installed.status, 0) << installed.output;
+  EXPECT_EQ(run("dpkg-query -W -f='${Version}' zelquor").output, ZELQUOR_VERSION);
+  ScratchFolder unrelated("zelquorElsewhere");
+  expectFirstFrameAndCleanClose("/usr/bin/zelquor", unrelated.path());
+  const CommandResult purged = run(asRoot + "env DEBIAN_FRONTEND=noninteractive apt-get purge -y zelquor");
+  EXPECT_EQ(purged.status, 0) << purged.output;
+  EXPECT_FALSE(fs::exists("/usr/bin/zelquor"));
 }
 
 }  // namespace

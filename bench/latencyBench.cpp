@@ -9,14 +9,26 @@
 // time, through XTest; each move's time is taken on the JACK clock right
 // before its request is flushed. The ear (GainWatch) feeds the pad's
 // channel and notes the start of the first cycle whose output carries the
-// new gain. Between two moves the hand waits a random time of up to more
-// than a period and a frame, so that moves fall anywhere in both.
+// new gain. Between two moves the hand waits a random time spanning whole
+// periods and more than a frame, so that moves fall anywhere in both.
 // Subjects take turns within a case; the program's frames are timed by the
 // preloaded frame counter during its moves. Writes, for each round, every
 // case's figures as JSON for printRatios.py; progress goes to stderr.
 //
+// With --breakdown, the preloaded trace clock (traceClock.cpp) also times
+// each of the program's moves from the move to its handler (event pickup),
+// from there to the gain in the engine (handler and trace lines), the
+// flush of the gain's trace line, and from the gain to the cycle that
+// carried it.
+//
 // Usage: latencyBench --out=FILE [--rounds=N] [--moves=N] [--periods=64,256,1024]
-//                     [--scheduling=realtime,none] [--tokens=1,64]
+//                     [--scheduling=realtime,none] [--tokens=1,64] [--breakdown]
+#include <unistd.h>
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
 #include <fstream>
 #include <iostream>
 #include <map>
@@ -25,6 +37,7 @@
 #include <stdexcept>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "boardFacts.h"
@@ -41,10 +54,17 @@ constexpr int kPad = 27;
 // From the centre (gain 1.003) to 40 px to the right (gain 0.323).
 constexpr int kFarOffset = 40;
 constexpr auto kResponseTimeout = std::chrono::milliseconds(1000);
-// The pause between moves: at least this, plus up to a period and this.
+// The pause between moves: at least this, plus a uniform share of a whole
+// number of periods that spans more than a frame (kPauseSpreadMs) and a
+// period. As the pause starts when a cycle has carried the last move, a
+// spread of whole periods puts the next move at a uniform place in the
+// period; a spread of another length would favour some places, and the
+// program's and the floor's latencies would differ by where they fall
+// rather than by what they do.
 constexpr double kMinPauseMs = 1.0;
 constexpr double kPauseSpreadMs = 20.0;
 constexpr unsigned kSeed = 20;
+constexpr long long kClockAgreementUs = 1000;
 
 struct Options {
   std::string out;
@@ -53,6 +73,7 @@ struct Options {
   std::vector<int> periods = {64, 256, 1024};
   std::vector<std::string> scheduling = {"realtime", "none"};
   std::vector<int> tokens = {1, kPadTotal};
+  bool breakdown = false;
 };
 
 std::vector<std::string> listOf(const std::string& text) {
@@ -81,6 +102,7 @@ Options parse(int argc, char** argv) {
     else if (key == "--periods") options.periods = numbersOf(value);
     else if (key == "--scheduling") options.scheduling = listOf(value);
     else if (key == "--tokens") options.tokens = numbersOf(value);
+    else if (key == "--breakdown") options.breakdown = true;
     else throw std::runtime_error("unknown option " + arg);
   }
   if (options.out.empty()) throw std::runtime_error("--out=FILE is needed");
@@ -133,7 +155,8 @@ Played play(SubjectRun& run, GainWatch& watch, FakePointer& hand, int moves, int
   const int y = padCentreY(kPad);
   const float gains[2] = {lawGain(lawDistance(kPad, xs[0], y)), lawGain(lawDistance(kPad, xs[1], y))};
   const double periodMs = 1e3 * period / kSampleRate;
-  std::uniform_real_distribution<double> pauseMs(kMinPauseMs, kMinPauseMs + periodMs + kPauseSpreadMs);
+  const double spreadMs = periodMs * std::ceil(kPauseSpreadMs / periodMs + 1);
+  std::uniform_real_distribution<double> pauseMs(kMinPauseMs, kMinPauseMs + spreadMs);
 
   watch.await(gains[0]);
   hand.moveTo(window.x + xs[0], window.y + y);
@@ -175,10 +198,79 @@ void note(Series& series, const std::string& key, const Played& played, const Fr
   series[key + "/early"].push_back(figures.early);
   series[key + "/lost"].push_back(played.lost);
   series[key + "/callbackLateP99Ms"].push_back(percentile(played.callbackLateMs, 0.99));
+  for (const MoveTimes& move : played.moves) series[key + "/everyMoveMs"].push_back(latencyMs(move));
   if (frames.medianMs > 0) series[key + "/frameMs"].push_back(frames.medianMs);
   say(key + ": median " + std::to_string(figures.medianMs) + " ms, p99 " + std::to_string(figures.p99Ms) + " ms, max " +
       std::to_string(figures.maxMs) + " ms, early " + std::to_string(figures.early) + ", lost " +
       std::to_string(played.lost) + (frames.medianMs > 0 ? ", frame " + std::to_string(frames.medianMs) + " ms" : ""));
+}
+
+// The frame counter, and with a breakdown the trace clock writing to the file.
+std::vector<std::string> programEnvironment(bool breakdown, const std::string& clockFile) {
+  std::vector<std::string> environment = frameCounterEnvironment();
+  if (!breakdown) return environment;
+  for (std::string& entry : environment)
+    if (entry.rfind("LD_PRELOAD=", 0) == 0) entry += std::string(" ") + ZELQUOR_TRACE_CLOCK;
+  environment.push_back("TRACE_CLOCK_FILE=" + clockFile);
+  return environment;
+}
+
+// The trace clock's notes, in order, and the file removed.
+std::vector<std::pair<char, jack_time_t>> readTraceClock(const std::string& path) {
+  std::vector<std::pair<char, jack_time_t>> notes;
+  std::ifstream file(path);
+  char kind = 0;
+  jack_time_t us = 0;
+  while (file >> kind >> us) notes.emplace_back(kind, us);
+  std::remove(path.c_str());
+  return notes;
+}
+
+// For each move: the first note of the kind at or after the time, before
+// the limit; 0 when there is none.
+jack_time_t firstNote(const std::vector<std::pair<char, jack_time_t>>& notes, char kind, jack_time_t from,
+                      jack_time_t limit) {
+  for (const auto& [k, us] : notes)
+    if (k == kind && us >= from && us < limit) return us;
+  return 0;
+}
+
+void noteBreakdown(Series& series, const std::string& key, const Played& played,
+                   const std::vector<std::pair<char, jack_time_t>>& notes) {
+  std::vector<double> pickup, handler, flush, cycle;
+  for (std::size_t i = 0; i < played.moves.size(); ++i) {
+    const MoveTimes& move = played.moves[i];
+    const jack_time_t limit = i + 1 < played.moves.size() ? played.moves[i + 1].movedAt : ~jack_time_t(0);
+    const jack_time_t handled = firstNote(notes, 'x', move.movedAt, limit);
+    const jack_time_t gained = handled ? firstNote(notes, 'g', handled, limit) : 0;
+    const jack_time_t flushed = gained ? firstNote(notes, 'f', gained, limit) : 0;
+    if (!flushed) continue;
+    pickup.push_back(msBetween(move.movedAt, handled));
+    handler.push_back(msBetween(handled, gained));
+    flush.push_back(msBetween(gained, flushed));
+    cycle.push_back(msBetween(gained, move.heardCycleStart));
+  }
+  const std::pair<const char*, std::vector<double>*> parts[] = {
+      {"pickup", &pickup}, {"handler", &handler}, {"flush", &flush}, {"toCycle", &cycle}};
+  for (const auto& [name, values] : parts) {
+    series[key + "/" + name + "MedianMs"].push_back(percentile(*values, 0.5));
+    series[key + "/" + name + "P99Ms"].push_back(percentile(*values, 0.99));
+  }
+  series[key + "/breakdownMoves"].push_back(static_cast<double>(pickup.size()));
+  say(key + " breakdown of " + std::to_string(pickup.size()) + " moves, medians: pickup " +
+      std::to_string(percentile(pickup, 0.5)) + " ms, handler " + std::to_string(percentile(handler, 0.5)) +
+      " ms, flush " + std::to_string(percentile(flush, 0.5)) + " ms, gain to cycle " +
+      std::to_string(percentile(cycle, 0.5)) + " ms");
+}
+
+// The breakdown compares the program's raw monotonic clock with the JACK
+// clock (which a client of this process must have set up first).
+bool jackClockIsMonotonic() {
+  timespec now{};
+  clock_gettime(CLOCK_MONOTONIC_RAW, &now);
+  const long long monotonicUs = static_cast<long long>(now.tv_sec) * 1000000 + now.tv_nsec / 1000;
+  const long long jackUs = static_cast<long long>(jack_get_time());
+  return std::llabs(jackUs - monotonicUs) < kClockAgreementUs;
 }
 
 void runCase(const XServer& x, const std::string& scheduling, int period, int turn, const Options& options,
@@ -191,15 +283,23 @@ void runCase(const XServer& x, const std::string& scheduling, int period, int tu
   std::rotate(order.begin(), order.begin() + turn % order.size(), order.end());
   for (const Player& player : order) {
     const bool program = player.tokens > 0;
+    const std::string clockFile = "/tmp/zelquorTraceClock" + std::to_string(getpid()) + ".txt";
     const auto run =
-        startRunning(player.subject, servers, program ? frameCounterEnvironment() : std::vector<std::string>{});
+        startRunning(player.subject, servers,
+                     program ? programEnvironment(options.breakdown, clockFile) : std::vector<std::string>{});
     if (player.tokens == kPadTotal) placeTokensOnEveryPad(*run);
     GainWatch watch(player.client, channelOfPad(kPad));
     const std::size_t firstWindow = frameWindowsSoFar(*run);
     const Played played = play(*run, watch, hand, options.moves, period, random);
     const FrameTimes frames = program ? framesSince(*run, firstWindow) : FrameTimes{};
-    note(series, scheduling + "/" + std::to_string(period) + "/" + player.key(), played, frames);
+    const std::string key = scheduling + "/" + std::to_string(period) + "/" + player.key();
+    note(series, key, played, frames);
     run->close();
+    if (program && options.breakdown) {
+      const auto notes = readTraceClock(clockFile);
+      if (jackClockIsMonotonic()) noteBreakdown(series, key, played, notes);
+      else say("the JACK clock is not the monotonic clock here: no breakdown");
+    }
   }
 }
 

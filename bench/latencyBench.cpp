@@ -65,6 +65,7 @@ constexpr double kMinPauseMs = 1.0;
 constexpr double kPauseSpreadMs = 20.0;
 constexpr unsigned kSeed = 20;
 constexpr long long kClockAgreementUs = 1000;
+constexpr int kPlayAttempts = 2;
 
 struct Options {
   std::string out;
@@ -273,6 +274,26 @@ bool jackClockIsMonotonic() {
   return std::llabs(jackUs - monotonicUs) < kClockAgreementUs;
 }
 
+void playOne(const Player& player, const Servers& servers, FakePointer& hand, const std::string& key, int period,
+             const Options& options, std::mt19937& random, Series& series) {
+  const bool program = player.tokens > 0;
+  const std::string clockFile = "/tmp/zelquorTraceClock" + std::to_string(getpid()) + ".txt";
+  const auto run = startRunning(
+      player.subject, servers, program ? programEnvironment(options.breakdown, clockFile) : std::vector<std::string>{});
+  if (player.tokens == kPadTotal) placeTokensOnEveryPad(*run);
+  GainWatch watch(player.client, channelOfPad(kPad));
+  const std::size_t firstWindow = frameWindowsSoFar(*run);
+  const Played played = play(*run, watch, hand, options.moves, period, random);
+  const FrameTimes frames = program ? framesSince(*run, firstWindow) : FrameTimes{};
+  note(series, key, played, frames);
+  run->close();
+  if (program && options.breakdown) {
+    const auto notes = readTraceClock(clockFile);
+    if (jackClockIsMonotonic()) noteBreakdown(series, key, played, notes);
+    else say("the JACK clock is not the monotonic clock here: no breakdown");
+  }
+}
+
 void runCase(const XServer& x, const std::string& scheduling, int period, int turn, const Options& options,
              std::mt19937& random, Series& series) {
   JackServer jack(kSampleRate, period, serverOptions(scheduling));
@@ -282,23 +303,17 @@ void runCase(const XServer& x, const std::string& scheduling, int period, int tu
   std::vector<Player> order = players(options);
   std::rotate(order.begin(), order.begin() + turn % order.size(), order.end());
   for (const Player& player : order) {
-    const bool program = player.tokens > 0;
-    const std::string clockFile = "/tmp/zelquorTraceClock" + std::to_string(getpid()) + ".txt";
-    const auto run =
-        startRunning(player.subject, servers,
-                     program ? programEnvironment(options.breakdown, clockFile) : std::vector<std::string>{});
-    if (player.tokens == kPadTotal) placeTokensOnEveryPad(*run);
-    GainWatch watch(player.client, channelOfPad(kPad));
-    const std::size_t firstWindow = frameWindowsSoFar(*run);
-    const Played played = play(*run, watch, hand, options.moves, period, random);
-    const FrameTimes frames = program ? framesSince(*run, firstWindow) : FrameTimes{};
     const std::string key = scheduling + "/" + std::to_string(period) + "/" + player.key();
-    note(series, key, played, frames);
-    run->close();
-    if (program && options.breakdown) {
-      const auto notes = readTraceClock(clockFile);
-      if (jackClockIsMonotonic()) noteBreakdown(series, key, played, notes);
-      else say("the JACK clock is not the monotonic clock here: no breakdown");
+    for (int attempt = 1; attempt <= kPlayAttempts; ++attempt) {
+      try {
+        playOne(player, servers, hand, key, period, options, random, series);
+        break;
+      } catch (const std::exception& error) {
+        // On a busy machine the program may take longer than the placing
+        // allows: another attempt, then the case goes on without it.
+        hand.leftButton(false);
+        say(key + " attempt " + std::to_string(attempt) + " failed: " + error.what());
+      }
     }
   }
 }

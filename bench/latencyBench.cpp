@@ -16,10 +16,10 @@
 // case's figures as JSON for printRatios.py; progress goes to stderr.
 //
 // With --breakdown, the preloaded trace clock (traceClock.cpp) also times
-// each of the program's moves from the move to its handler (event pickup),
-// from there to the gain in the engine (handler and trace lines), the
-// flush of the gain's trace line, and from the gain to the cycle that
-// carried it.
+// each of the program's moves from the move to its handler (event pickup:
+// to the end of the frame under way, then from there to the handler), from
+// there to the gain in the engine (handler and trace lines), the flush of
+// the gain's trace line, and from the gain to the cycle that carried it.
 //
 // Usage: latencyBench --out=FILE [--rounds=N] [--moves=N] [--periods=64,256,1024]
 //                     [--scheduling=realtime,none] [--tokens=1,64] [--breakdown]
@@ -238,30 +238,35 @@ jack_time_t firstNote(const std::vector<std::pair<char, jack_time_t>>& notes, ch
 
 void noteBreakdown(Series& series, const std::string& key, const Played& played,
                    const std::vector<std::pair<char, jack_time_t>>& notes) {
-  std::vector<double> pickup, handler, flush, cycle;
+  std::vector<double> pickup, frameRest, poll, handler, flush, cycle;
   for (std::size_t i = 0; i < played.moves.size(); ++i) {
     const MoveTimes& move = played.moves[i];
     const jack_time_t limit = i + 1 < played.moves.size() ? played.moves[i + 1].movedAt : ~jack_time_t(0);
+    const jack_time_t shown = firstNote(notes, 's', move.movedAt, limit);
     const jack_time_t handled = firstNote(notes, 'x', move.movedAt, limit);
     const jack_time_t gained = handled ? firstNote(notes, 'g', handled, limit) : 0;
     const jack_time_t flushed = gained ? firstNote(notes, 'f', gained, limit) : 0;
-    if (!flushed) continue;
+    if (!flushed || !shown || shown > handled) continue;
     pickup.push_back(msBetween(move.movedAt, handled));
+    frameRest.push_back(msBetween(move.movedAt, shown));
+    poll.push_back(msBetween(shown, handled));
     handler.push_back(msBetween(handled, gained));
     flush.push_back(msBetween(gained, flushed));
     cycle.push_back(msBetween(gained, move.heardCycleStart));
   }
-  const std::pair<const char*, std::vector<double>*> parts[] = {
-      {"pickup", &pickup}, {"handler", &handler}, {"flush", &flush}, {"toCycle", &cycle}};
+  const std::pair<const char*, std::vector<double>*> parts[] = {{"pickup", &pickup}, {"frameRest", &frameRest},
+                                                                {"poll", &poll},     {"handler", &handler},
+                                                                {"flush", &flush},   {"toCycle", &cycle}};
   for (const auto& [name, values] : parts) {
     series[key + "/" + name + "MedianMs"].push_back(percentile(*values, 0.5));
     series[key + "/" + name + "P99Ms"].push_back(percentile(*values, 0.99));
   }
   series[key + "/breakdownMoves"].push_back(static_cast<double>(pickup.size()));
   say(key + " breakdown of " + std::to_string(pickup.size()) + " moves, medians: pickup " +
-      std::to_string(percentile(pickup, 0.5)) + " ms, handler " + std::to_string(percentile(handler, 0.5)) +
-      " ms, flush " + std::to_string(percentile(flush, 0.5)) + " ms, gain to cycle " +
-      std::to_string(percentile(cycle, 0.5)) + " ms");
+      std::to_string(percentile(pickup, 0.5)) + " ms (frame under way " + std::to_string(percentile(frameRest, 0.5)) +
+      " ms, poll " + std::to_string(percentile(poll, 0.5)) + " ms), handler " +
+      std::to_string(percentile(handler, 0.5)) + " ms, flush " + std::to_string(percentile(flush, 0.5)) +
+      " ms, gain to cycle " + std::to_string(percentile(cycle, 0.5)) + " ms");
 }
 
 // The breakdown compares the program's raw monotonic clock with the JACK

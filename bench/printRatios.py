@@ -362,25 +362,27 @@ def print_latency(data, missed):
 
 def print_breakdown(series, cases):
     """Where the program's moves spend their time, when latencyBench ran with --breakdown."""
-    parts = ("pickup", "handler", "flush", "toCycle")
+    parts = ("pickup", "frameRest", "poll", "handler", "flush", "toCycle")
     keys = sorted({k.rsplit("/", 1)[0] for k in series if k.endswith("/pickupMedianMs")},
                   key=lambda k: (cases.index((k.split("/")[0], int(k.split("/")[1]))), k))
     if not keys:
         return
     print()
     title = "where the program's moves go"
-    header = (f"{title:<34} {'pickup':>13} {'handler':>13} {'flush':>13} "
+    header = (f"{title:<28} {'pickup':>13} {'frame rest':>13} {'poll':>13} {'handler':>13} {'flush':>13} "
               f"{'gain to cycle':>13}")
     print(header)
     print("-" * len(header))
     for key in keys:
         cells = [f"{fmt(median(series[f'{key}/{p}MedianMs']), 6, 2)} {fmt(median(series[f'{key}/{p}P99Ms']), 6, 1)}"
                  for p in parts]
-        print(f"{key:<34} " + " ".join(cells))
+        print(f"{key:<28} " + " ".join(cells))
     print("ms, median and 99th percentile (medians over rounds), timed by the preloaded trace clock: pickup,")
-    print("from the move to its handler's first trace line (the X server, and the rest of the frame under way);")
-    print("handler, from there to the gain's trace line (the gain is in the engine); flush, that line's flush;")
-    print("gain to cycle, from the gain to the start of the cycle that carried it (half a period on average).")
+    print("from the move to its handler's first trace line, made of frame rest, from the move to the end of the")
+    print("frame under way, and poll, from there to the handler (the X server's delivery when it came later);")
+    print("handler, from the handler's start to the gain's trace line (the gain is in the engine); flush, that")
+    print("line's flush; gain to cycle, from the gain to the start of the cycle that carried it (half a period")
+    print("on average).")
 
 
 if __name__ == "__main__":

@@ -1,9 +1,11 @@
 // Preloaded into the program (LD_PRELOAD) by the latency bench to see where
 // a move's time goes, without touching the program: the trace reaches the
-// standard output through stdio's fwrite and fflush, which the program calls
-// through the dynamic linker, so this library's run first, note the time on
-// the raw monotonic clock (the JACK clock on Linux) and call the real ones.
-// Noted, in microseconds:
+// standard output through stdio's fwrite and fflush, and every frame ends
+// with glXSwapBuffers, all of which the program calls through the dynamic
+// linker, so this library's run first, call the real ones and note the time
+// on the raw monotonic clock (the JACK clock on Linux). Noted, in
+// microseconds:
+//   s  a frame was shown: the event loop polls its events next
 //   x  a "mouse x: " line handed over: a motion or press event's handler began
 //   g  a "pad=" line with a gain handed over: the gain is in the engine
 //   f  the flush after a "pad=" line returned
@@ -21,6 +23,9 @@ namespace {
 
 using writeFunction = size_t (*)(const void*, size_t, size_t, FILE*);
 using flushFunction = int (*)(FILE*);
+typedef struct _XDisplay Display;
+typedef unsigned long GLXDrawable;
+using swapFunction = void (*)(Display*, GLXDrawable);
 
 constexpr int kMaxNotes = 1 << 18;
 constexpr char kMousePrefix[] = "mouse x: ";
@@ -88,4 +93,10 @@ extern "C" int fflush(FILE* stream) {
     gainPending = false;
   }
   return result;
+}
+
+extern "C" void glXSwapBuffers(Display* display, GLXDrawable drawable) {
+  static const auto real = reinterpret_cast<swapFunction>(dlsym(RTLD_NEXT, "glXSwapBuffers"));
+  real(display, drawable);
+  note('s');
 }

@@ -54,6 +54,7 @@ constexpr int kPad = 27;
 // From the centre (gain 1.003) to 40 px to the right (gain 0.323).
 constexpr int kFarOffset = 40;
 constexpr auto kResponseTimeout = std::chrono::milliseconds(1000);
+constexpr double kResponseTimeoutMs = 1000.0;
 // The pause between moves: at least this, plus a uniform share of a whole
 // number of periods that spans more than a frame (kPauseSpreadMs) and a
 // period. As the pause starts when a cycle has carried the last move, a
@@ -246,6 +247,11 @@ void noteBreakdown(Series& series, const std::string& key, const Played& played,
     const jack_time_t handled = firstNote(notes, 'x', move.movedAt, limit);
     const jack_time_t gained = handled ? firstNote(notes, 'g', handled, limit) : 0;
     const jack_time_t flushed = gained ? firstNote(notes, 'f', gained, limit) : 0;
+    if (latencyMs(move) >= kResponseTimeoutMs)
+      say(key + ": a move not heard; its handler " +
+          (handled ? "began " + std::to_string(msBetween(move.movedAt, handled)) + " ms after it" : "never ran") +
+          (gained ? ", its gain was in the engine after " + std::to_string(msBetween(move.movedAt, gained)) + " ms"
+                  : ""));
     if (!flushed || !shown || shown > handled) continue;
     pickup.push_back(msBetween(move.movedAt, handled));
     frameRest.push_back(msBetween(move.movedAt, shown));

@@ -323,7 +323,7 @@ def print_latency(data, missed):
     print(f"jackd at {rate} Hz); {data.get('rounds')} round(s) of {data.get('movesPerCase')} moves a case; "
           f"load average {data.get('loadAverageAtStart')} at the start, {data.get('loadAverageAtEnd')} at the end")
     header = (f"{'scheduling':<10} {'period':>15} {'subject':<18} {'median':>7} {'p90':>6} {'p99':>6} {'max':>6} "
-              f"{'early':>5} {'late':>6} {'frame':>6}  goal")
+              f"{'early':>5} {'lost':>4} {'late':>6} {'frame':>6}  goal")
     print(header)
     print("-" * len(header))
     for scheduling, period in cases:
@@ -335,6 +335,7 @@ def print_latency(data, missed):
             get = lambda field: series.get(prefix + subject + "/" + field, [])
             rows[subject] = {f: median(get(f))
                              for f in ("medianMs", "p90Ms", "p99Ms", "frameMs", "early", "callbackLateP99Ms")}
+            rows[subject]["lost"] = int(sum(get("lost")))
             rows[subject]["maxMs"] = max(get("maxMs")) if get("maxMs") else None
         floor = rows.get("floor")
         for i, subject in enumerate(subjects):
@@ -346,12 +347,13 @@ def print_latency(data, missed):
                 goal = latency_goal(f"{scheduling}/{period}/{subject}", r, floor, r["frameMs"], missed)
             first = f"{scheduling:<10} {period:>5} ({1e3 * period / rate:4.1f} ms)" if i == 0 else f"{'':<26}"
             print(f"{first} {label:<18} {fmt(r['medianMs'], 7, 2)} {fmt(r['p90Ms'], 6, 1)} {fmt(r['p99Ms'], 6, 1)} "
-                  f"{fmt(r['maxMs'], 6, 1)} {fmt(r['early'], 5, 0)} {fmt(r['callbackLateP99Ms'], 6, 1)} "
+                  f"{fmt(r['maxMs'], 6, 1)} {fmt(r['early'], 5, 0)} {r['lost']:>4} {fmt(r['callbackLateP99Ms'], 6, 1)} "
                   f"{fmt(r['frameMs'], 6, 2)}  {goal}")
     print("ms from the move's request flushed to the X server to the start of the first audio cycle whose")
     print("output carries the new gain, both on the JACK clock; median, 90th and 99th percentile of each")
     print("round's moves, medians over rounds; max: the slowest move of all rounds. early: moves carried by")
-    print("a cycle that began before the move (its callbacks ran late), counted as 0 ms. late: 99th percentile")
+    print("a cycle that began before the move (its callbacks ran late), counted as 0 ms; lost: moves not heard")
+    print("within a second (all rounds), counted as 1000 ms. late: 99th percentile")
     print("of how long after its cycle's start the listening client ran. frame: the program's frame during")
     print("its moves. latencyFloor: an X window that draws nothing and a JACK client that")
     print("takes each motion event's gain at its next cycle. Goals with the real-time server (-R -P 70):")

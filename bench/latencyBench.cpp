@@ -54,7 +54,7 @@ constexpr int kPad = 27;
 // From the centre (gain 1.003) to 40 px to the right (gain 0.323).
 constexpr int kFarOffset = 40;
 constexpr auto kResponseTimeout = std::chrono::milliseconds(1000);
-constexpr double kResponseTimeoutMs = 1000.0;
+constexpr double kResponseTimeoutMs = std::chrono::duration<double, std::milli>(kResponseTimeout).count();
 // The pause between moves: at least this, plus a uniform share of a whole
 // number of periods that spans more than a frame (kPauseSpreadMs) and a
 // period. As the pause starts when a cycle has carried the last move, a

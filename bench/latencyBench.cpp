@@ -67,6 +67,8 @@ constexpr double kPauseSpreadMs = 20.0;
 constexpr unsigned kSeed = 20;
 constexpr long long kClockAgreementUs = 1000;
 constexpr int kPlayAttempts = 2;
+// Slower moves than this are told one by one in the breakdown.
+constexpr double kSlowMoveMs = 50.0;
 
 struct Options {
   std::string out;
@@ -253,6 +255,11 @@ void noteBreakdown(Series& series, const std::string& key, const Played& played,
           (gained ? ", its gain was in the engine after " + std::to_string(msBetween(move.movedAt, gained)) + " ms"
                   : ""));
     if (!flushed || !shown || shown > handled) continue;
+    if (latencyMs(move) > kSlowMoveMs)
+      say(key + ": a slow move, " + std::to_string(latencyMs(move)) + " ms: frame under way " +
+          std::to_string(msBetween(move.movedAt, shown)) + " ms, poll " + std::to_string(msBetween(shown, handled)) +
+          " ms, handler " + std::to_string(msBetween(handled, gained)) + " ms, gain to cycle " +
+          std::to_string(msBetween(gained, move.heardCycleStart)) + " ms");
     pickup.push_back(msBetween(move.movedAt, handled));
     frameRest.push_back(msBetween(move.movedAt, shown));
     poll.push_back(msBetween(shown, handled));

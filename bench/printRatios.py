@@ -348,15 +348,15 @@ def print_latency(data, missed):
             first = f"{scheduling:<10} {period:>5} ({1e3 * period / rate:4.1f} ms)" if i == 0 else f"{'':<26}"
             print(f"{first} {label:<18} {fmt(r['medianMs'], 7, 2)} {fmt(r['p90Ms'], 6, 1)} {fmt(r['p99Ms'], 6, 1)} "
                   f"{fmt(r['maxMs'], 6, 1)} {fmt(r['early'], 5, 0)} {r['lost']:>4} {fmt(r['callbackLateP99Ms'], 6, 1)} "
-                  f"{fmt(r['frameMs'], 6, 2)}  {goal}")
+                  f"{fmt(r['frameMs'], 6, 2)}  {goal}".rstrip())
     print("ms from the move's request flushed to the X server to the start of the first audio cycle whose")
     print("output carries the new gain, both on the JACK clock; median, 90th and 99th percentile of each")
     print("round's moves, medians over rounds; max: the slowest move of all rounds. early: moves carried by")
-    print("a cycle that began before the move (its callbacks ran late), counted as 0 ms; lost: moves not heard")
-    print("within a second (all rounds), counted as 1000 ms. late: 99th percentile")
-    print("of how long after its cycle's start the listening client ran. frame: the program's frame during")
-    print("its moves. latencyFloor: an X window that draws nothing and a JACK client that")
-    print("takes each motion event's gain at its next cycle. Goals with the real-time server (-R -P 70):")
+    print("a cycle that began before the move (its callbacks ran late), counted as 0 ms; lost: moves not")
+    print("heard within a second (all rounds), counted as 1000 ms; late: 99th percentile of how long after")
+    print("its cycle's start the listening client ran; frame: the program's frame during its moves.")
+    print("latencyFloor: an X window that draws nothing and a JACK client that takes each motion event's")
+    print("gain at its next cycle. Goals with the real-time server (-R -P 70):")
     print(f"median <= floor's + {LATENCY_MEDIAN_FRAMES} frame, p99 <= floor's + {LATENCY_P99_FRAMES} frames; "
           f"in every case no move above {LATENCY_MAX_MS:.0f} ms.")
     print_breakdown(series, cases)

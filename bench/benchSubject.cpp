@@ -3,6 +3,7 @@
 #include <signal.h>
 
 #include <fstream>
+#include <iostream>
 #include <stdexcept>
 
 #include "boardFacts.h"
@@ -78,4 +79,18 @@ void SubjectRun::close() {
   if (subject_.hasWindow) window().requestClose();
   else process_->sendSignal(SIGTERM);
   process_->waitForExit(kCloseTimeout);
+}
+
+std::unique_ptr<SubjectRun> startRunning(const Subject& subject, const Servers& servers,
+                                         const std::vector<std::string>& environment) {
+  std::unique_ptr<SubjectRun> run;
+  const std::string failure = retryStart([&] {
+    run.reset();
+    run = std::make_unique<SubjectRun>(subject, servers, environment);
+    if (run->waitUntilRunning()) return std::string();
+    std::cerr << subject.name << " started without its JACK client" << std::endl;
+    return subject.name + " started without its JACK client";
+  });
+  if (!failure.empty()) throw std::runtime_error(failure);
+  return run;
 }

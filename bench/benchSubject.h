@@ -47,6 +47,7 @@ class SubjectRun {
   std::chrono::duration<double, std::milli> startUpTime() const { return readyAt_ - startedAt_; }
 
   AppProcess& process() { return *process_; }
+  const AppProcess& process() const { return *process_; }
   XWindow& window();
   // Peak resident memory so far, in KiB (VmHWM).
   long peakResidentKiB() const;
@@ -62,5 +63,12 @@ class SubjectRun {
   std::unique_ptr<AppProcess> process_;
   std::unique_ptr<XWindow> window_;
 };
+
+// Starts the subject and waits until it runs with its JACK client. A client
+// opening at the same moment as a client of another server (other people's
+// tests may run one) fails now and then: such a run starts again, as
+// retryStart does; throws when no attempt ran.
+std::unique_ptr<SubjectRun> startRunning(const Subject& subject, const Servers& servers,
+                                         const std::vector<std::string>& environment = {});
 
 #endif

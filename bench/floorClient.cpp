@@ -4,7 +4,17 @@
 #include <cstring>
 #include <string>
 
-FloorClient::FloorClient(const char* name) {
+namespace {
+
+void scale(const float* in, float* out, jack_nframes_t frames, const std::atomic<float>& gain) {
+  const float g = gain.load(std::memory_order_relaxed);
+  for (jack_nframes_t i = 0; i < frames; ++i) out[i] = in[i] * g;
+}
+
+}  // namespace
+
+FloorClient::FloorClient(const char* name, bool scaled) : scaled_(scaled) {
+  for (std::atomic<float>& gain : gains_) gain.store(1.0f);
   client_ = jack_client_open(name, JackNullOption, nullptr);
   if (client_ == nullptr) {
     std::fprintf(stderr, "JACK server not running ?\n");
@@ -30,7 +40,8 @@ int FloorClient::process(jack_nframes_t frames, void* self) {
   for (int k = 0; k < kChannels; ++k) {
     const void* in = jack_port_get_buffer(client->inputs_[k], frames);
     void* out = jack_port_get_buffer(client->outputs_[k], frames);
-    std::memcpy(out, in, frames * sizeof(float));
+    if (client->scaled_) scale(static_cast<const float*>(in), static_cast<float*>(out), frames, client->gains_[k]);
+    else std::memcpy(out, in, frames * sizeof(float));
   }
   return 0;
 }

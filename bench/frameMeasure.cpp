@@ -31,6 +31,17 @@ double median(std::vector<double> values) {
   return n % 2 == 1 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
 }
 
+// The medians over the windows from the first one on.
+FrameTimes timesOf(const std::vector<std::string>& lines, std::size_t first) {
+  std::vector<double> medians, means, cpus;
+  for (std::size_t i = first; i < lines.size(); ++i) {
+    medians.push_back(fieldOf(lines[i], "medianMs"));
+    means.push_back(fieldOf(lines[i], "meanMs"));
+    cpus.push_back(fieldOf(lines[i], "cpuMsPerFrame"));
+  }
+  return {median(medians), median(means), median(cpus)};
+}
+
 }  // namespace
 
 std::vector<std::string> frameCounterEnvironment() {
@@ -47,11 +58,13 @@ FrameTimes measureFrames(SubjectRun& run, int windows) {
       throw std::runtime_error("the frame counter did not report; stderr:\n" + run.process().stderrText());
     std::this_thread::sleep_for(kPollStep);
   }
-  std::vector<double> medians, means, cpus;
-  for (std::size_t i = skip; i < skip + windows; ++i) {
-    medians.push_back(fieldOf(lines[i], "medianMs"));
-    means.push_back(fieldOf(lines[i], "meanMs"));
-    cpus.push_back(fieldOf(lines[i], "cpuMsPerFrame"));
-  }
-  return {median(medians), median(means), median(cpus)};
+  lines.resize(skip + windows);
+  return timesOf(lines, skip);
+}
+
+std::size_t frameWindowsSoFar(const SubjectRun& run) { return counterLines(run.process()).size(); }
+
+FrameTimes framesSince(const SubjectRun& run, std::size_t firstWindow) {
+  const std::vector<std::string> lines = counterLines(run.process());
+  return lines.size() > firstWindow ? timesOf(lines, firstWindow) : FrameTimes{};
 }

@@ -4,6 +4,7 @@ systemBench's JSON file.
 
 Usage: printRatios.py [--strict] [--time=cpu|real] [--load-average=TEXT]
                       blockBench.json [paramBench.json] [eventBench.json] [systemBench.json]
+                      [latencyBench.json]
 
 Takes the median of the repetitions when there are aggregates, else the mean
 of the runs; CPU time by default (the process's own time, which a busy
@@ -13,7 +14,8 @@ parameter writes: ns per write through the facade and through APIUI, and
 their ratio. For events: us per pointer move in all and single mode, with
 the trace to a file, to /dev/null and to nowhere, and the file's share. From
 systemBench: frame time, start-up time, the server's DSP load and peak
-memory of the program beside its floor programs. Marks the goals; a ratio above its goal by less than the repetitions'
+memory of the program beside its floor programs. From latencyBench: the
+latency from a pointer move to the audio, program beside latencyFloor. Marks the goals; a ratio above its goal by less than the repetitions'
 spread (their coefficient of variation) is marked "tie", not counted as
 missed. With --strict, exits 1 when a goal is missed.
 """
@@ -29,21 +31,26 @@ EVENT_GOAL_US = 100.0  # an all-mode drag step, trace to a file
 FRAME_GOAL = 1.10  # program / frameFloor frame time
 STARTUP_GOAL = 1.20  # program / startupFloor start-up time
 DSP_LOAD_GOAL = 1.20  # program / bare copy client DSP load
+LATENCY_MEDIAN_FRAMES = 1  # real-time server: median <= floor's + this many program frames
+LATENCY_P99_FRAMES = 2  # real-time server: 99th percentile <= floor's + this many frames
+LATENCY_MAX_MS = 50.0  # any case: no single move slower
 
 TO_NS = {"ns": 1.0, "us": 1e3, "ms": 1e6, "s": 1e9}
 
 
 def split_files(paths):
-    """(Google Benchmark files, systemBench data or None)."""
-    benchmark_files, system = [], None
+    """(Google Benchmark files, systemBench data or None, latencyBench data or None)."""
+    benchmark_files, system, latency = [], None, None
     for path in paths:
         with open(path) as f:
             data = json.load(f)
         if "benchmarks" in data:
             benchmark_files.append(path)
+        elif "latency" in data:
+            latency = data
         else:
             system = data
-    return benchmark_files, system
+    return benchmark_files, system, latency
 
 
 def load(paths, field):
@@ -95,7 +102,7 @@ def main(argv):
     if not paths:
         print(__doc__)
         return 2
-    benchmark_files, system = split_files(paths)
+    benchmark_files, system, latency = split_files(paths)
     results, context = load(benchmark_files, field)
     context = context or {}
     real_results, _ = load(benchmark_files, "real_time")
@@ -169,6 +176,8 @@ def main(argv):
     print_events(results, real_results, field, missed)
     if system:
         print_system(system, missed)
+    if latency:
+        print_latency(latency, missed)
 
     print()
     if ties:
@@ -279,6 +288,103 @@ def print_system(system, missed):
     print("bareCopyClient copies 63 inputs to 63 outputs. DSP load: jack_cpu_load averaged over seconds")
     print("while a probe feeds the 63 inputs and reads the 63 outputs; 'beside drawing': the bare client")
     print("while frameFloor (no JACK client) keeps the processors as busy as the program's drawing.")
+
+
+def latency_goal(case, ours, floor, frame, missed):
+    """The goals of one program row: against the floor with a real-time server, 50 ms in any case."""
+    verdicts, worst = [], ours["maxMs"]
+    if worst is not None and worst > LATENCY_MAX_MS:
+        verdicts.append(f"max > {LATENCY_MAX_MS:.0f} MISSED")
+        missed.append(f"{case}: a move took {worst:.1f} ms")
+    if case.startswith("realtime") and frame and floor["medianMs"] is not None:
+        limit = floor["medianMs"] + LATENCY_MEDIAN_FRAMES * frame
+        if ours["medianMs"] > limit:
+            verdicts.append("median MISSED")
+            missed.append(f"{case}: median {ours['medianMs']:.2f} ms > floor + frame {limit:.2f} ms")
+        limit = floor["p99Ms"] + LATENCY_P99_FRAMES * frame
+        if ours["p99Ms"] > limit:
+            verdicts.append("p99 MISSED")
+            missed.append(f"{case}: p99 {ours['p99Ms']:.2f} ms > floor + 2 frames {limit:.2f} ms")
+    return ", ".join(verdicts) or "ok"
+
+
+def print_latency(data, missed):
+    """The latency from a pointer move to the audio, program beside latencyFloor."""
+    series = data["latency"]
+    rate = data.get("sampleRate", 48000)
+    cases = []
+    for key in series:
+        scheduling, period, _, _ = key.split("/")
+        if (scheduling, int(period)) not in cases:
+            cases.append((scheduling, int(period)))
+    cases.sort(key=lambda c: (c[0] != "realtime", c[1]))
+    print()
+    print(f"Latency from a pointer move to the first audio cycle carrying the new gain (private Xvfb and dummy")
+    print(f"jackd at {rate} Hz); {data.get('rounds')} round(s) of {data.get('movesPerCase')} moves a case; "
+          f"load average {data.get('loadAverageAtStart')} at the start, {data.get('loadAverageAtEnd')} at the end")
+    header = (f"{'scheduling':<10} {'period':>15} {'subject':<18} {'median':>7} {'p90':>6} {'p99':>6} {'max':>6} "
+              f"{'early':>5} {'lost':>4} {'late':>6} {'frame':>6}  goal")
+    print(header)
+    print("-" * len(header))
+    for scheduling, period in cases:
+        prefix = f"{scheduling}/{period}/"
+        subjects = sorted({k[len(prefix):].split("/")[0] for k in series if k.startswith(prefix)},
+                          key=lambda s: (s != "floor", len(s), s))
+        rows = {}
+        for subject in subjects:
+            get = lambda field: series.get(prefix + subject + "/" + field, [])
+            rows[subject] = {f: median(get(f))
+                             for f in ("medianMs", "p90Ms", "p99Ms", "frameMs", "early", "callbackLateP99Ms")}
+            rows[subject]["lost"] = int(sum(get("lost")))
+            rows[subject]["maxMs"] = max(get("maxMs")) if get("maxMs") else None
+        floor = rows.get("floor")
+        for i, subject in enumerate(subjects):
+            r = rows[subject]
+            label = "floor" if subject == "floor" else f"program, {subject[len('program'):]} token" + \
+                ("s" if subject != "program1" else "")
+            goal = ""
+            if subject != "floor" and floor:
+                goal = latency_goal(f"{scheduling}/{period}/{subject}", r, floor, r["frameMs"], missed)
+            first = f"{scheduling:<10} {period:>5} ({1e3 * period / rate:4.1f} ms)" if i == 0 else f"{'':<26}"
+            print(f"{first} {label:<18} {fmt(r['medianMs'], 7, 2)} {fmt(r['p90Ms'], 6, 1)} {fmt(r['p99Ms'], 6, 1)} "
+                  f"{fmt(r['maxMs'], 6, 1)} {fmt(r['early'], 5, 0)} {r['lost']:>4} {fmt(r['callbackLateP99Ms'], 6, 1)} "
+                  f"{fmt(r['frameMs'], 6, 2)}  {goal}".rstrip())
+    print("ms from the move's request flushed to the X server to the start of the first audio cycle whose")
+    print("output carries the new gain, both on the JACK clock; median, 90th and 99th percentile of each")
+    print("round's moves, medians over rounds; max: the slowest move of all rounds. early: moves carried by")
+    print("a cycle that began before the move (its callbacks ran late), counted as 0 ms; lost: moves not")
+    print("heard within a second (all rounds), counted as 1000 ms; late: 99th percentile of how long after")
+    print("its cycle's start the listening client ran; frame: the program's frame during its moves.")
+    print("latencyFloor: an X window that draws nothing and a JACK client that takes each motion event's")
+    print("gain at its next cycle. Goals with the real-time server (-R -P 70):")
+    print(f"median <= floor's + {LATENCY_MEDIAN_FRAMES} frame, p99 <= floor's + {LATENCY_P99_FRAMES} frames; "
+          f"in every case no move above {LATENCY_MAX_MS:.0f} ms.")
+    print_breakdown(series, cases)
+
+
+def print_breakdown(series, cases):
+    """Where the program's moves spend their time, when latencyBench ran with --breakdown."""
+    parts = ("pickup", "frameRest", "poll", "handler", "flush", "toCycle")
+    keys = sorted({k.rsplit("/", 1)[0] for k in series if k.endswith("/pickupMedianMs")},
+                  key=lambda k: (cases.index((k.split("/")[0], int(k.split("/")[1]))), k))
+    if not keys:
+        return
+    print()
+    title = "where the program's moves go"
+    header = (f"{title:<28} {'pickup':>13} {'frame rest':>13} {'poll':>13} {'handler':>13} {'flush':>13} "
+              f"{'gain to cycle':>13}")
+    print(header)
+    print("-" * len(header))
+    for key in keys:
+        cells = [f"{fmt(median(series[f'{key}/{p}MedianMs']), 6, 2)} {fmt(median(series[f'{key}/{p}P99Ms']), 6, 1)}"
+                 for p in parts]
+        print(f"{key:<28} " + " ".join(cells))
+    print("ms, median and 99th percentile (medians over rounds), timed by the preloaded trace clock: pickup,")
+    print("from the move to its handler's first trace line, made of frame rest, from the move to the end of the")
+    print("frame under way, and poll, from there to the handler (the X server's delivery when it came later);")
+    print("handler, from the handler's start to the gain's trace line (the gain is in the engine); flush, that")
+    print("line's flush; gain to cycle, from the gain to the start of the cycle that carried it (half a period")
+    print("on average).")
 
 
 if __name__ == "__main__":

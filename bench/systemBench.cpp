@@ -29,7 +29,6 @@
 #include <vector>
 
 #include "jackProbe.h"
-#include "programOnServer.h"
 #include "systemMeasures.h"
 
 namespace {
@@ -96,22 +95,6 @@ void writeSeries(std::ostream& out, const std::string& name, const Series& serie
     first = false;
   }
   out << "\n  }" << (last ? "" : ",") << "\n";
-}
-
-// A client opening at the same moment as a client of another server (other
-// people's tests may run one) fails now and then: such a run starts again.
-std::unique_ptr<SubjectRun> startRunning(const Subject& subject, const Servers& servers,
-                                         const std::vector<std::string>& environment = {}) {
-  std::unique_ptr<SubjectRun> run;
-  const std::string failure = retryStart([&] {
-    run.reset();
-    run = std::make_unique<SubjectRun>(subject, servers, environment);
-    if (run->waitUntilRunning()) return std::string();
-    say(subject.name + " started without its JACK client");
-    return subject.name + " started without its JACK client";
-  });
-  if (!failure.empty()) throw std::runtime_error(failure);
-  return run;
 }
 
 // Who goes first alternates from one round to the next.

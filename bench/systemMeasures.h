@@ -18,6 +18,10 @@ std::vector<std::string> frameCounterEnvironment();
 // Skips the window under way and the next one (a warm-up), then reads the
 // frame counter's next windows.
 FrameTimes measureFrames(SubjectRun& run, int windows);
+// The frame counter's windows written so far, and the figures of those
+// written after the first given one (zeros when there are none).
+std::size_t frameWindowsSoFar(const SubjectRun& run);
+FrameTimes framesSince(const SubjectRun& run, std::size_t firstWindow);
 
 // Places a token on each of the 64 pads through the window, as a user does:
 // the row's type in the palette, then a click at each pad's centre; checks

@@ -30,3 +30,9 @@ std::vector<int> padsOfChannel(int channel) {
   if (channel == kSharedChannel) return {kSharedChannel, kSharedChannel + 1};
   return {channel + 1};
 }
+
+int channelOfPad(int pad) {
+  if (pad <= kSharedChannel) return pad;
+  if (pad == kSharedChannel + 1) return kSharedChannel;
+  return pad - 1;
+}

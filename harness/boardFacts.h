@@ -69,6 +69,8 @@ const std::string kMessagePrefix = "message=" + kPadAddressPrefix;
 constexpr int kChannelTotal = 63;
 constexpr int kSharedChannel = 39;
 std::vector<int> padsOfChannel(int channel);
+// The channel that carries pad n's gain.
+int channelOfPad(int pad);
 
 // The program's JACK client and window.
 const std::string kProgramClientName = "zelquors";

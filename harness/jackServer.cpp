@@ -14,6 +14,7 @@
 #include <iterator>
 #include <stdexcept>
 #include <thread>
+#include <vector>
 
 #include "outsideCommands.h"
 
@@ -89,13 +90,20 @@ bool reaped(pid_t pid, std::chrono::steady_clock::duration within) {
 
 }  // namespace
 
-JackServer::JackServer(int sampleRate, int framesPerPeriod) {
+JackServer::JackServer(int sampleRate, int framesPerPeriod, const std::vector<std::string>& serverOptions) {
   // Without jack_wait a started server would never be seen to answer.
   requireCommand("jackd");
   requireCommand("jack_wait");
   name_ = slotName(takeNameSlot(lockFd_));
-  const std::string rate = std::to_string(sampleRate);
-  const std::string period = std::to_string(framesPerPeriod);
+  // Built before the fork: the child only calls what is safe after it.
+  std::vector<std::string> words = {"jackd", "-n", name_};
+  words.insert(words.end(), serverOptions.begin(), serverOptions.end());
+  for (const std::string& word : {std::string("-d"), std::string("dummy"), std::string("-r"),
+                                  std::to_string(sampleRate), std::string("-p"), std::to_string(framesPerPeriod)})
+    words.push_back(word);
+  std::vector<char*> argv;
+  for (std::string& word : words) argv.push_back(word.data());
+  argv.push_back(nullptr);
   pid_ = fork();
   if (pid_ < 0) throw std::runtime_error("fork failed");
   if (pid_ == 0) {
@@ -105,8 +113,7 @@ JackServer::JackServer(int sampleRate, int framesPerPeriod) {
     // it goes to a log that a failed start reports.
     freopen(logPath(name_).c_str(), "w", stdout);
     dup2(fileno(stdout), fileno(stderr));
-    execlp("jackd", "jackd", "-n", name_.c_str(), "-d", "dummy", "-r", rate.c_str(), "-p", period.c_str(),
-           (char*)nullptr);
+    execvp(argv[0], argv.data());
     _exit(127);
   }
   if (!waitUntilReady(name_, pid_)) {

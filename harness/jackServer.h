@@ -6,11 +6,16 @@
 #include <sys/types.h>
 
 #include <string>
+#include <vector>
 
 class JackServer {
  public:
   // Starts the server and waits until clients can connect; throws on failure.
-  explicit JackServer(int sampleRate = 48000, int framesPerPeriod = 256);
+  // The server options go before the driver's, e.g. {"-R", "-P", "70"} for
+  // real-time scheduling at priority 70, {"-r"} for none; without them jackd
+  // takes its own defaults (real-time at priority 10 where it may).
+  explicit JackServer(int sampleRate = 48000, int framesPerPeriod = 256,
+                      const std::vector<std::string>& serverOptions = {});
   ~JackServer();
   JackServer(const JackServer&) = delete;
   JackServer& operator=(const JackServer&) = delete;

@@ -1,0 +1,376 @@
+// The latency from a pointer move to the changed gain in the audio: the
+// program, with one token and with 64 tokens on the board, beside
+// latencyFloor, under a private Xvfb and, for each case, a private dummy
+// jackd at 48 kHz with a period of 64, 256 or 1024 frames, with real-time
+// scheduling (-R -P 70, as users run JACK) and without (-r).
+//
+// The hand (FakePointer) holds a token on a pad and moves the pointer
+// between the pad's centre and a point 40 px to its right, one move at a
+// time, through XTest; each move's time is taken on the JACK clock right
+// before its request is flushed. The ear (GainWatch) feeds the pad's
+// channel and notes the start of the first cycle whose output carries the
+// new gain. Between two moves the hand waits a random time spanning whole
+// periods and more than a frame, so that moves fall anywhere in both.
+// Subjects take turns within a case; the program's frames are timed by the
+// preloaded frame counter during its moves. Writes, for each round, every
+// case's figures as JSON for printRatios.py; progress goes to stderr.
+//
+// With --breakdown, the preloaded trace clock (traceClock.cpp) also times
+// each of the program's moves from the move to its handler (event pickup:
+// to the end of the frame under way, then from there to the handler), from
+// there to the gain in the engine (handler and trace lines), the flush of
+// the gain's trace line, and from the gain to the cycle that carried it.
+//
+// Usage: latencyBench --out=FILE [--rounds=N] [--moves=N] [--periods=64,256,1024]
+//                     [--scheduling=realtime,none] [--tokens=1,64] [--breakdown]
+#include <unistd.h>
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <fstream>
+#include <iostream>
+#include <map>
+#include <random>
+#include <sstream>
+#include <stdexcept>
+#include <string>
+#include <thread>
+#include <utility>
+#include <vector>
+
+#include "boardFacts.h"
+#include "fakePointer.h"
+#include "gainWatch.h"
+#include "latencyFigures.h"
+#include "systemMeasures.h"
+
+namespace {
+
+constexpr int kSampleRate = 48000;
+// Row 3, column 3: a pad with a channel of its own.
+constexpr int kPad = 27;
+// From the centre (gain 1.003) to 40 px to the right (gain 0.323).
+constexpr int kFarOffset = 40;
+constexpr auto kResponseTimeout = std::chrono::milliseconds(1000);
+constexpr double kResponseTimeoutMs = std::chrono::duration<double, std::milli>(kResponseTimeout).count();
+// The pause between moves: at least this, plus a uniform share of a whole
+// number of periods that spans more than a frame (kPauseSpreadMs) and a
+// period. As the pause starts when a cycle has carried the last move, a
+// spread of whole periods puts the next move at a uniform place in the
+// period; a spread of another length would favour some places, and the
+// program's and the floor's latencies would differ by where they fall
+// rather than by what they do.
+constexpr double kMinPauseMs = 1.0;
+constexpr double kPauseSpreadMs = 20.0;
+constexpr unsigned kSeed = 20;
+constexpr long long kClockAgreementUs = 1000;
+constexpr int kPlayAttempts = 2;
+// Slower moves than this are told one by one in the breakdown.
+constexpr double kSlowMoveMs = 50.0;
+
+struct Options {
+  std::string out;
+  int rounds = 1;
+  int moves = 300;
+  std::vector<int> periods = {64, 256, 1024};
+  std::vector<std::string> scheduling = {"realtime", "none"};
+  std::vector<int> tokens = {1, kPadTotal};
+  bool breakdown = false;
+};
+
+std::vector<std::string> listOf(const std::string& text) {
+  std::vector<std::string> items;
+  std::istringstream in(text);
+  for (std::string item; std::getline(in, item, ',');) items.push_back(item);
+  return items;
+}
+
+std::vector<int> numbersOf(const std::string& text) {
+  std::vector<int> numbers;
+  for (const std::string& item : listOf(text)) numbers.push_back(std::stoi(item));
+  return numbers;
+}
+
+Options parse(int argc, char** argv) {
+  Options options;
+  for (int i = 1; i < argc; ++i) {
+    const std::string arg = argv[i];
+    const auto equals = arg.find('=');
+    const std::string key = arg.substr(0, equals);
+    const std::string value = equals == std::string::npos ? "" : arg.substr(equals + 1);
+    if (key == "--out") options.out = value;
+    else if (key == "--rounds") options.rounds = std::stoi(value);
+    else if (key == "--moves") options.moves = std::stoi(value);
+    else if (key == "--periods") options.periods = numbersOf(value);
+    else if (key == "--scheduling") options.scheduling = listOf(value);
+    else if (key == "--tokens") options.tokens = numbersOf(value);
+    else if (key == "--breakdown") options.breakdown = true;
+    else throw std::runtime_error("unknown option " + arg);
+  }
+  if (options.out.empty()) throw std::runtime_error("--out=FILE is needed");
+  return options;
+}
+
+std::vector<std::string> serverOptions(const std::string& scheduling) {
+  if (scheduling == "realtime") return {"-R", "-P", "70"};
+  if (scheduling == "none") return {"-r"};
+  throw std::runtime_error("scheduling is realtime or none, not " + scheduling);
+}
+
+std::string loadAverage() {
+  std::ifstream file("/proc/loadavg");
+  double one = 0, five = 0, fifteen = 0;
+  file >> one >> five >> fifteen;
+  std::ostringstream text;
+  text << one << ", " << five << ", " << fifteen;
+  return text.str();
+}
+
+void say(const std::string& text) { std::cerr << "latencyBench: " << text << std::endl; }
+
+// One run of a subject in a case: who, with how many tokens (0 for the floor).
+struct Player {
+  Subject subject;
+  std::string client;
+  int tokens = 0;
+  std::string key() const { return tokens == 0 ? "floor" : "program" + std::to_string(tokens); }
+};
+
+Subject latencyFloor() { return {"latencyFloor", ZELQUOR_LATENCY_FLOOR, {}, "floor running =", true}; }
+
+std::vector<Player> players(const Options& options) {
+  std::vector<Player> all = {{latencyFloor(), "zelquorLatencyFloor", 0}};
+  for (int tokens : options.tokens) all.push_back({zelquorProgram(), kProgramClientName, tokens});
+  return all;
+}
+
+struct Played {
+  std::vector<MoveTimes> moves;
+  std::vector<double> callbackLateMs;  // the listener's callback after its cycle's start
+  int lost = 0;                        // never heard within the time-out
+};
+
+// Holds the token on the pad and moves it back and forth.
+Played play(SubjectRun& run, GainWatch& watch, FakePointer& hand, int moves, int period, std::mt19937& random) {
+  const WindowGeometry window = run.window().geometry();
+  const int xs[2] = {padCentreX(kPad), padCentreX(kPad) + kFarOffset};
+  const int y = padCentreY(kPad);
+  const float gains[2] = {lawGain(lawDistance(kPad, xs[0], y)), lawGain(lawDistance(kPad, xs[1], y))};
+  const double periodMs = 1e3 * period / kSampleRate;
+  const double spreadMs = periodMs * std::ceil(kPauseSpreadMs / periodMs + 1);
+  std::uniform_real_distribution<double> pauseMs(kMinPauseMs, kMinPauseMs + spreadMs);
+
+  watch.await(gains[0]);
+  hand.moveTo(window.x + xs[0], window.y + y);
+  hand.leftButton(true);
+  if (!watch.heard(kResponseTimeout)) throw std::runtime_error("the pad's gain did not come at the first press");
+  Played played;
+  for (int i = 1; i <= moves; ++i) {
+    std::this_thread::sleep_for(std::chrono::duration<double, std::milli>(pauseMs(random)));
+    watch.await(gains[i % 2]);
+    MoveTimes move;
+    move.movedAt = hand.moveTo(window.x + xs[i % 2], window.y + y);
+    const auto heard = watch.heard(kResponseTimeout);
+    if (heard) {
+      move.heardCycleStart = heard->cycleStart;
+      played.callbackLateMs.push_back(msBetween(heard->cycleStart, heard->callbackAt));
+    } else {
+      // Counted at the time-out, far above any goal.
+      move.heardCycleStart = move.movedAt + std::chrono::microseconds(kResponseTimeout).count();
+      ++played.lost;
+      watch.await(gains[i % 2]);
+      watch.heard(kResponseTimeout);
+    }
+    played.moves.push_back(move);
+  }
+  hand.leftButton(false);
+  return played;
+}
+
+// Named series of values, one value a round: {"name": [v, ...], ...}.
+using Series = std::map<std::string, std::vector<double>>;
+
+void note(Series& series, const std::string& key, const Played& played, const FrameTimes& frames) {
+  const LatencyFigures figures = figuresOf(played.moves);
+  series[key + "/medianMs"].push_back(figures.medianMs);
+  series[key + "/p90Ms"].push_back(figures.p90Ms);
+  series[key + "/p99Ms"].push_back(figures.p99Ms);
+  series[key + "/maxMs"].push_back(figures.maxMs);
+  series[key + "/moves"].push_back(figures.moves);
+  series[key + "/early"].push_back(figures.early);
+  series[key + "/lost"].push_back(played.lost);
+  series[key + "/callbackLateP99Ms"].push_back(percentile(played.callbackLateMs, 0.99));
+  for (const MoveTimes& move : played.moves) series[key + "/everyMoveMs"].push_back(latencyMs(move));
+  if (frames.medianMs > 0) series[key + "/frameMs"].push_back(frames.medianMs);
+  say(key + ": median " + std::to_string(figures.medianMs) + " ms, p99 " + std::to_string(figures.p99Ms) + " ms, max " +
+      std::to_string(figures.maxMs) + " ms, early " + std::to_string(figures.early) + ", lost " +
+      std::to_string(played.lost) + (frames.medianMs > 0 ? ", frame " + std::to_string(frames.medianMs) + " ms" : ""));
+}
+
+// The frame counter, and with a breakdown the trace clock writing to the file.
+std::vector<std::string> programEnvironment(bool breakdown, const std::string& clockFile) {
+  std::vector<std::string> environment = frameCounterEnvironment();
+  if (!breakdown) return environment;
+  for (std::string& entry : environment)
+    if (entry.rfind("LD_PRELOAD=", 0) == 0) entry += std::string(" ") + ZELQUOR_TRACE_CLOCK;
+  environment.push_back("TRACE_CLOCK_FILE=" + clockFile);
+  return environment;
+}
+
+// The trace clock's notes, in order, and the file removed.
+std::vector<std::pair<char, jack_time_t>> readTraceClock(const std::string& path) {
+  std::vector<std::pair<char, jack_time_t>> notes;
+  std::ifstream file(path);
+  char kind = 0;
+  jack_time_t us = 0;
+  while (file >> kind >> us) notes.emplace_back(kind, us);
+  std::remove(path.c_str());
+  return notes;
+}
+
+// For each move: the first note of the kind at or after the time, before
+// the limit; 0 when there is none.
+jack_time_t firstNote(const std::vector<std::pair<char, jack_time_t>>& notes, char kind, jack_time_t from,
+                      jack_time_t limit) {
+  for (const auto& [k, us] : notes)
+    if (k == kind && us >= from && us < limit) return us;
+  return 0;
+}
+
+void noteBreakdown(Series& series, const std::string& key, const Played& played,
+                   const std::vector<std::pair<char, jack_time_t>>& notes) {
+  std::vector<double> pickup, frameRest, poll, handler, flush, cycle;
+  for (std::size_t i = 0; i < played.moves.size(); ++i) {
+    const MoveTimes& move = played.moves[i];
+    const jack_time_t limit = i + 1 < played.moves.size() ? played.moves[i + 1].movedAt : ~jack_time_t(0);
+    const jack_time_t shown = firstNote(notes, 's', move.movedAt, limit);
+    const jack_time_t handled = firstNote(notes, 'x', move.movedAt, limit);
+    const jack_time_t gained = handled ? firstNote(notes, 'g', handled, limit) : 0;
+    const jack_time_t flushed = gained ? firstNote(notes, 'f', gained, limit) : 0;
+    if (latencyMs(move) >= kResponseTimeoutMs)
+      say(key + ": a move not heard; its handler " +
+          (handled ? "began " + std::to_string(msBetween(move.movedAt, handled)) + " ms after it" : "never ran") +
+          (gained ? ", its gain was in the engine after " + std::to_string(msBetween(move.movedAt, gained)) + " ms"
+                  : ""));
+    if (!flushed || !shown || shown > handled) continue;
+    if (latencyMs(move) > kSlowMoveMs)
+      say(key + ": a slow move, " + std::to_string(latencyMs(move)) + " ms: frame under way " +
+          std::to_string(msBetween(move.movedAt, shown)) + " ms, poll " + std::to_string(msBetween(shown, handled)) +
+          " ms, handler " + std::to_string(msBetween(handled, gained)) + " ms, gain to cycle " +
+          std::to_string(msBetween(gained, move.heardCycleStart)) + " ms");
+    pickup.push_back(msBetween(move.movedAt, handled));
+    frameRest.push_back(msBetween(move.movedAt, shown));
+    poll.push_back(msBetween(shown, handled));
+    handler.push_back(msBetween(handled, gained));
+    flush.push_back(msBetween(gained, flushed));
+    cycle.push_back(msBetween(gained, move.heardCycleStart));
+  }
+  const std::pair<const char*, std::vector<double>*> parts[] = {{"pickup", &pickup}, {"frameRest", &frameRest},
+                                                                {"poll", &poll},     {"handler", &handler},
+                                                                {"flush", &flush},   {"toCycle", &cycle}};
+  for (const auto& [name, values] : parts) {
+    series[key + "/" + name + "MedianMs"].push_back(percentile(*values, 0.5));
+    series[key + "/" + name + "P99Ms"].push_back(percentile(*values, 0.99));
+  }
+  series[key + "/breakdownMoves"].push_back(static_cast<double>(pickup.size()));
+  say(key + " breakdown of " + std::to_string(pickup.size()) + " moves, medians: pickup " +
+      std::to_string(percentile(pickup, 0.5)) + " ms (frame under way " + std::to_string(percentile(frameRest, 0.5)) +
+      " ms, poll " + std::to_string(percentile(poll, 0.5)) + " ms), handler " +
+      std::to_string(percentile(handler, 0.5)) + " ms, flush " + std::to_string(percentile(flush, 0.5)) +
+      " ms, gain to cycle " + std::to_string(percentile(cycle, 0.5)) + " ms");
+}
+
+// The breakdown compares the program's raw monotonic clock with the JACK
+// clock (which a client of this process must have set up first).
+bool jackClockIsMonotonic() {
+  timespec now{};
+  clock_gettime(CLOCK_MONOTONIC_RAW, &now);
+  const long long monotonicUs = static_cast<long long>(now.tv_sec) * 1000000 + now.tv_nsec / 1000;
+  const long long jackUs = static_cast<long long>(jack_get_time());
+  return std::llabs(jackUs - monotonicUs) < kClockAgreementUs;
+}
+
+void playOne(const Player& player, const Servers& servers, FakePointer& hand, const std::string& key, int period,
+             const Options& options, std::mt19937& random, Series& series) {
+  const bool program = player.tokens > 0;
+  const std::string clockFile = "/tmp/zelquorTraceClock" + std::to_string(getpid()) + ".txt";
+  const auto run = startRunning(
+      player.subject, servers, program ? programEnvironment(options.breakdown, clockFile) : std::vector<std::string>{});
+  if (player.tokens == kPadTotal) placeTokensOnEveryPad(*run);
+  GainWatch watch(player.client, channelOfPad(kPad));
+  const std::size_t firstWindow = frameWindowsSoFar(*run);
+  const Played played = play(*run, watch, hand, options.moves, period, random);
+  const FrameTimes frames = program ? framesSince(*run, firstWindow) : FrameTimes{};
+  note(series, key, played, frames);
+  run->close();
+  if (program && options.breakdown) {
+    const auto notes = readTraceClock(clockFile);
+    if (jackClockIsMonotonic()) noteBreakdown(series, key, played, notes);
+    else say("the JACK clock is not the monotonic clock here: no breakdown");
+  }
+}
+
+void runCase(const XServer& x, const std::string& scheduling, int period, int turn, const Options& options,
+             std::mt19937& random, Series& series) {
+  JackServer jack(kSampleRate, period, serverOptions(scheduling));
+  jack.useInThisProcess();
+  const Servers servers{x, jack};
+  FakePointer hand(x.displayName());
+  std::vector<Player> order = players(options);
+  std::rotate(order.begin(), order.begin() + turn % order.size(), order.end());
+  for (const Player& player : order) {
+    const std::string key = scheduling + "/" + std::to_string(period) + "/" + player.key();
+    for (int attempt = 1; attempt <= kPlayAttempts; ++attempt) {
+      try {
+        playOne(player, servers, hand, key, period, options, random, series);
+        break;
+      } catch (const std::exception& error) {
+        // On a busy machine the program may take longer than the placing
+        // allows: another attempt, then the case goes on without it.
+        hand.leftButton(false);
+        say(key + " attempt " + std::to_string(attempt) + " failed: " + error.what());
+      }
+    }
+  }
+}
+
+void writeSeries(std::ostream& out, const Series& series) {
+  out << "  \"latency\": {";
+  bool first = true;
+  for (const auto& [key, values] : series) {
+    out << (first ? "" : ",") << "\n    \"" << key << "\": [";
+    for (std::size_t i = 0; i < values.size(); ++i) out << (i ? ", " : "") << values[i];
+    out << "]";
+    first = false;
+  }
+  out << "\n  }\n";
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  try {
+    const Options options = parse(argc, argv);
+    const std::string loadAtStart = loadAverage();
+    XServer x;
+    std::mt19937 random(kSeed);
+    Series series;
+    int turn = 0;
+    for (int round = 0; round < options.rounds; ++round)
+      for (const std::string& scheduling : options.scheduling)
+        for (int period : options.periods) runCase(x, scheduling, period, turn++, options, random, series);
+
+    std::ofstream out(options.out);
+    out << "{\n  \"loadAverageAtStart\": \"" << loadAtStart << "\",\n  \"loadAverageAtEnd\": \"" << loadAverage()
+        << "\",\n  \"sampleRate\": " << kSampleRate << ",\n  \"rounds\": " << options.rounds
+        << ",\n  \"movesPerCase\": " << options.moves << ",\n";
+    writeSeries(out, series);
+    out << "}\n";
+    return out ? 0 : 1;
+  } catch (const std::exception& error) {
+    std::cerr << "latencyBench: " << error.what() << std::endl;
+    return 1;
+  }
+}

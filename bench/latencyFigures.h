@@ -1,0 +1,42 @@
+// The arithmetic of the latency bench: a move's latency from its times on
+// the JACK clock, and the figures of a series of moves.
+#ifndef ZELQUOR_BENCH_LATENCY_FIGURES_H
+#define ZELQUOR_BENCH_LATENCY_FIGURES_H
+
+#include <jack/types.h>
+
+#include <vector>
+
+// The JACK clock counts microseconds.
+double msBetween(jack_time_t from, jack_time_t to);
+
+// One move, on the JACK clock: when the move was flushed to the X server,
+// and the start of the first cycle whose output carried the new gain.
+struct MoveTimes {
+  jack_time_t movedAt = 0;
+  jack_time_t heardCycleStart = 0;
+};
+
+// The latency of one move in ms. Without real-time scheduling a cycle's
+// callbacks may run well after its start, and a move made in that gap can
+// already be carried by the cycle: nothing could have been heard earlier,
+// so such an early move counts 0 ms (and is counted apart, see isEarly).
+double latencyMs(const MoveTimes& move);
+bool isEarly(const MoveTimes& move);
+
+// The value at or below which the given share (0 to 1) of the values lies:
+// the nearest-rank percentile, always one of the values. 0 for none.
+double percentile(std::vector<double> values, double share);
+
+struct LatencyFigures {
+  int moves = 0;
+  int early = 0;  // carried by a cycle that began before the move
+  double medianMs = 0;
+  double p90Ms = 0;
+  double p99Ms = 0;
+  double maxMs = 0;
+};
+
+LatencyFigures figuresOf(const std::vector<MoveTimes>& moves);
+
+#endif

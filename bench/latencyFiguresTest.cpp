@@ -1,0 +1,57 @@
+// The latency bench's arithmetic: where a wrong sign, unit or rank would
+// give a plausible but false figure.
+#include "latencyFigures.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <random>
+
+namespace {
+
+// A move at a large clock value, as a server that has run for days gives.
+constexpr jack_time_t kLongUp = 5'000'000'000'000ULL;
+
+MoveTimes heardAfter(long long us) { return {kLongUp, static_cast<jack_time_t>(static_cast<long long>(kLongUp) + us)}; }
+
+TEST(LatencyFigures, microsecondsOfTheJackClockBecomeSignedMilliseconds) {
+  EXPECT_DOUBLE_EQ(msBetween(kLongUp, kLongUp + 5333), 5.333);
+  EXPECT_DOUBLE_EQ(msBetween(kLongUp + 250, kLongUp), -0.25);
+  EXPECT_DOUBLE_EQ(latencyMs(heardAfter(21333)), 21.333);
+  EXPECT_FALSE(isEarly(heardAfter(0)));
+  // Carried by a cycle that began before the move: early, and no less than 0.
+  EXPECT_TRUE(isEarly(heardAfter(-1200)));
+  EXPECT_DOUBLE_EQ(latencyMs(heardAfter(-1200)), 0.0);
+}
+
+TEST(LatencyFigures, percentilesAreNearestRanksOfTheValuesInAnyOrder) {
+  std::vector<double> hundred;
+  for (int i = 1; i <= 100; ++i) hundred.push_back(i);
+  std::shuffle(hundred.begin(), hundred.end(), std::mt19937(7));
+  EXPECT_EQ(percentile(hundred, 0.5), 50);
+  EXPECT_EQ(percentile(hundred, 0.9), 90);
+  EXPECT_EQ(percentile(hundred, 0.99), 99);
+  EXPECT_EQ(percentile(hundred, 1.0), 100);
+  EXPECT_EQ(percentile(hundred, 0.0), 1);
+  // 300 moves: the 99th percentile leaves the three largest above it.
+  std::vector<double> three(300, 1.0);
+  three[10] = three[20] = three[30] = 40.0;
+  EXPECT_EQ(percentile(three, 0.99), 1.0);
+  three[40] = 40.0;
+  EXPECT_EQ(percentile(three, 0.99), 40.0);
+  EXPECT_EQ(percentile({}, 0.5), 0.0);
+  EXPECT_EQ(percentile({3.5}, 0.99), 3.5);
+}
+
+TEST(LatencyFigures, aSeriesCountsItsEarlyMovesAndTakesThemAsZero) {
+  const LatencyFigures figures =
+      figuresOf({heardAfter(-300), heardAfter(2000), heardAfter(4000), heardAfter(6000), heardAfter(48000)});
+  EXPECT_EQ(figures.moves, 5);
+  EXPECT_EQ(figures.early, 1);
+  EXPECT_DOUBLE_EQ(figures.medianMs, 4.0);
+  EXPECT_DOUBLE_EQ(figures.p90Ms, 48.0);
+  EXPECT_DOUBLE_EQ(figures.maxMs, 48.0);
+  EXPECT_EQ(figuresOf({}).moves, 0);
+}
+
+}  // namespace

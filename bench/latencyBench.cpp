@@ -25,6 +25,7 @@
 //                     [--scheduling=realtime,none] [--tokens=1,64] [--breakdown]
 #include <unistd.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>

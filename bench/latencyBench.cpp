@@ -41,6 +41,7 @@
 #include <utility>
 #include <vector>
 
+#include "benchRun.h"
 #include "boardFacts.h"
 #include "fakePointer.h"
 #include "gainWatch.h"
@@ -98,9 +99,7 @@ Options parse(int argc, char** argv) {
   Options options;
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
-    const auto equals = arg.find('=');
-    const std::string key = arg.substr(0, equals);
-    const std::string value = equals == std::string::npos ? "" : arg.substr(equals + 1);
+    const auto [key, value] = splitOption(arg);
     if (key == "--out") options.out = value;
     else if (key == "--rounds") options.rounds = std::stoi(value);
     else if (key == "--moves") options.moves = std::stoi(value);
@@ -118,15 +117,6 @@ std::vector<std::string> serverOptions(const std::string& scheduling) {
   if (scheduling == "realtime") return {"-R", "-P", "70"};
   if (scheduling == "none") return {"-r"};
   throw std::runtime_error("scheduling is realtime or none, not " + scheduling);
-}
-
-std::string loadAverage() {
-  std::ifstream file("/proc/loadavg");
-  double one = 0, five = 0, fifteen = 0;
-  file >> one >> five >> fifteen;
-  std::ostringstream text;
-  text << one << ", " << five << ", " << fifteen;
-  return text.str();
 }
 
 void say(const std::string& text) { std::cerr << "latencyBench: " << text << std::endl; }

@@ -28,6 +28,7 @@
 #include <thread>
 #include <vector>
 
+#include "benchRun.h"
 #include "jackProbe.h"
 #include "systemMeasures.h"
 
@@ -55,9 +56,7 @@ Options parse(int argc, char** argv) {
   Options options;
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
-    const auto equals = arg.find('=');
-    const std::string key = arg.substr(0, equals);
-    const std::string value = equals == std::string::npos ? "" : arg.substr(equals + 1);
+    const auto [key, value] = splitOption(arg);
     if (key == "--out") options.out = value;
     else if (key == "--frame-rounds") options.frameRounds = std::stoi(value);
     else if (key == "--frame-windows") options.frameWindows = std::stoi(value);
@@ -69,15 +68,6 @@ Options parse(int argc, char** argv) {
   }
   if (options.out.empty()) throw std::runtime_error("--out=FILE is needed");
   return options;
-}
-
-std::string loadAverage() {
-  std::ifstream file("/proc/loadavg");
-  double one = 0, five = 0, fifteen = 0;
-  file >> one >> five >> fifteen;
-  std::ostringstream text;
-  text << one << ", " << five << ", " << fifteen;
-  return text.str();
 }
 
 void say(const std::string& text) { std::cerr << "systemBench: " << text << std::endl; }

@@ -28,22 +28,17 @@ endforeach()
 install(FILES docs/icons/zelquor.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 install(FILES docs/org.zelquor.Zelquor.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 
-file(STRINGS docs/changelog latestChange LIMIT_COUNT 1)
-if(NOT latestChange MATCHES "^zelquor \\(${PROJECT_VERSION}\\) ")
-  message(FATAL_ERROR "docs/changelog: its latest entry is not for version ${PROJECT_VERSION}")
+# The change log is the Debian one (debhelper installs it with the package):
+# its latest entry must be for this version.
+file(STRINGS debian/changelog latestChange LIMIT_COUNT 1)
+if(NOT latestChange MATCHES "^zelquor \\(${PROJECT_VERSION}-[^)]+\\) ")
+  message(FATAL_ERROR "debian/changelog: its latest entry is not for version ${PROJECT_VERSION}")
 endif()
-# The package has a Debian revision naming its release, so its change log
-# is the Debian one, whose latest entry carries the whole version.
-file(READ docs/changelog changes)
-string(REPLACE "zelquor (${PROJECT_VERSION}) " "zelquor (${ZELQUOR_PACKAGE_VERSION}) " changes "${changes}")
-file(WRITE ${PROJECT_BINARY_DIR}/changelog.Debian "${changes}")
 
-# Manual page and change log compressed as Debian keeps them: gzip -9
-# without a name or time stamp, so the bytes depend only on the text.
-foreach(document ${PROJECT_SOURCE_DIR}/docs/zelquor.1 ${PROJECT_BINARY_DIR}/changelog.Debian)
-  get_filename_component(name ${document} NAME)
-  execute_process(COMMAND gzip -9nc ${document} OUTPUT_FILE ${PROJECT_BINARY_DIR}/${name}.gz COMMAND_ERROR_IS_FATAL ANY)
-endforeach()
-set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS docs/zelquor.1 docs/changelog)
+# The manual page compressed as Debian keeps it: gzip -9 without a name or
+# time stamp, so the bytes depend only on the text.
+execute_process(COMMAND gzip -9nc ${PROJECT_SOURCE_DIR}/docs/zelquor.1 OUTPUT_FILE ${PROJECT_BINARY_DIR}/zelquor.1.gz
+                COMMAND_ERROR_IS_FATAL ANY)
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS docs/zelquor.1 debian/changelog)
 install(FILES ${PROJECT_BINARY_DIR}/zelquor.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
-install(FILES ${PROJECT_BINARY_DIR}/changelog.Debian.gz docs/copyright DESTINATION ${CMAKE_INSTALL_DOCDIR})
+install(FILES debian/copyright DESTINATION ${CMAKE_INSTALL_DOCDIR})

@@ -10,8 +10,8 @@
 #   build-fuzz   clang with libFuzzer
 #   build-bench  Release, for benchmarks only, so that measuring never
 #                rebuilds what the tests use
-#   build-package  Release with Debian's hardening flags, the program alone,
-#                for the Debian package
+#   build-package  the Debian source package, unpacked and built there by
+#                scripts/package
 #   build-roots  minimal roots of other Debian releases, one folder each,
 #                made and used by scripts/inRelease
 # ZELQUOR_JOBS sets the build's parallelism (default: every processor).
@@ -45,4 +45,31 @@ buildTargets() {
   local targets=()
   (($# == 0)) || targets=(--target "$@")
   cmake --build "$folder" -j "$buildJobs" "${targets[@]}" </dev/null >&2
+}
+
+# treeFiles: the tree's files, NUL-separated, relative to the project root:
+# those git tracks or would track, as they are in the work tree; where git
+# does not know the folder, everything but the build folders.
+treeFiles() {
+  if git -C "$root" rev-parse --is-inside-work-tree >/dev/null 2>&1; then
+    git -C "$root" ls-files -z --cached --others --exclude-standard | while IFS= read -r -d '' file; do
+      [[ ! -e "$root/$file" ]] || printf '%s\0' "$file"
+    done
+  else
+    (cd "$root" && find . -path './build*' -prune -o -path './dist' -prune -o ! -type d ! -path ./.treeState -print0)
+  fi
+}
+
+# treeState: prints the commit the tree is at, that commit's time (seconds
+# since the epoch) and "changed" or "clean", on one line; nothing where the
+# tree is not a git work tree. A copy of the tree that scripts/inRelease
+# makes keeps its original's state in the file .treeState.
+treeState() {
+  if git -C "$root" rev-parse --is-inside-work-tree >/dev/null 2>&1; then
+    local changes
+    changes="$(git -C "$root" status --porcelain --untracked-files=normal)"
+    echo "$(git -C "$root" log -1 --format='%h %ct') $([[ -z "$changes" ]] && echo clean || echo changed)"
+  elif [[ -f "$root/.treeState" ]]; then
+    cat "$root/.treeState"
+  fi
 }

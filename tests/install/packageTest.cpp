@@ -1,7 +1,8 @@
-// The Debian package, built by scripts/package from this build and checked
-// as a user relies on it: its control data, its files, lintian, the desktop
-// validators, its command started from an unrelated folder once the package
-// is unpacked into a scratch root, and once it is installed with apt.
+// The Debian package, built by scripts/package from this tree's source
+// package and checked as a user relies on it: its control data, its files
+// and their modes, its -dbgsym package, lintian, the desktop validators, its
+// command started from an unrelated folder once the package is unpacked into
+// a scratch root, and once it is installed with apt.
 #include <gtest/gtest.h>
 #include <stdio.h>
 #include <sys/wait.h>
@@ -9,6 +10,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <sstream>
 #include <string>
 
 #include "appProcess.h"
@@ -18,7 +20,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const std::string kPackageFile = "zelquor_" ZELQUOR_VERSION "_amd64.deb";
+// A tree with local changes says so in the version.
+const std::string kVersion = ZELQUOR_VERSION;
+const std::string kLocalVersion = kVersion + "+local";
 
 struct CommandResult {
   int status = -1;     // exit status, -1 when it did not exit
@@ -42,15 +46,19 @@ class Package : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
     scratch = std::make_unique<ScratchFolder>("zelquorPackage");
-    const CommandResult built = run(shellWord(projectRoot() + "/scripts/package") + " " + shellWord(ZELQUOR_BUILD_DIR) +
-                                    " " + shellWord(scratch->path()));
+    output = scratch->path() + "/out";
+    const CommandResult built = run(shellWord(projectRoot() + "/scripts/package") + " " +
+                                    shellWord(scratch->path() + "/work") + " " + shellWord(output));
     buildOutput = built.output;
-    deb = scratch->path() + "/" + kPackageFile;
+    for (const std::string& version : {kVersion, kLocalVersion}) {
+      const std::string candidate = output + "/zelquor_" + version + "_amd64.deb";
+      if (fs::exists(candidate)) deb = candidate;
+    }
     root = scratch->path() + "/root";
-    if (built.status == 0) run("dpkg -x " + shellWord(deb) + " " + shellWord(root));
+    if (built.status == 0 && !deb.empty()) run("dpkg -x " + shellWord(deb) + " " + shellWord(root));
   }
   static void TearDownTestSuite() { scratch.reset(); }
-  void SetUp() override { ASSERT_TRUE(fs::exists(deb)) << "no " << kPackageFile << "\n" << buildOutput; }
+  void SetUp() override { ASSERT_FALSE(deb.empty()) << "no zelquor_" << kVersion << "_amd64.deb\n" << buildOutput; }
 
   static std::string field(const std::string& name) {
     std::string value = run("dpkg-deb -f " + shellWord(deb) + " " + name).output;
@@ -59,17 +67,19 @@ class Package : public ::testing::Test {
   }
 
   static inline std::unique_ptr<ScratchFolder> scratch;
-  static inline std::string buildOutput, deb, root;
+  static inline std::string buildOutput, output, deb, root;
 };
 
 TEST_F(Package, ControlDataNamesThePackageAndTheLibrariesItNeeds) {
   EXPECT_EQ(field("Package"), "zelquor");
-  EXPECT_EQ(field("Version"), ZELQUOR_VERSION);
+  const std::string version = field("Version");
+  EXPECT_TRUE(version == kVersion || version == kLocalVersion) << version;
   EXPECT_EQ(field("Architecture"), "amd64");
   EXPECT_EQ(field("Section"), "sound");
   const std::string depends = field("Depends");
   for (const char* library : {"libsfml-graphics", "libsfml-window", "libsfml-system", "libjack", "libsndfile1"})
     EXPECT_NE(depends.find(library), std::string::npos) << library << " not in: " << depends;
+  EXPECT_EQ(field("Recommends"), "pipewire-jack | jackd2, libnotify-bin");
   // No maintainer scripts and no configuration files: nothing is made at
   // install time, so a removal takes every file of the package.
   const std::string control = run("dpkg-deb -I " + shellWord(deb)).output;
@@ -88,8 +98,36 @@ TEST_F(Package, HoldsTheLauncherProgramImagesAndDesktopFiles) {
     EXPECT_TRUE(fs::is_regular_file(fs::path(root) / file)) << file;
 }
 
+// Whatever the umask of the build: folders 0755, files 0644 or 0755, all
+// root's. The program and its library are stripped; their debug
+// information is in the -dbgsym package, found by build id.
+TEST_F(Package, FilesAreRootsWithoutGroupWriteAndStrippedWithDebugInfoApart) {
+  const CommandResult listing = run("dpkg-deb -c " + shellWord(deb));
+  ASSERT_EQ(listing.status, 0) << listing.output;
+  std::istringstream lines(listing.output);
+  for (std::string line; std::getline(lines, line);) {
+    EXPECT_EQ(line.find(" root/root "), 10u) << line;
+    const std::string mode = line.substr(0, 10);
+    EXPECT_TRUE(mode == "drwxr-xr-x" || mode == "-rw-r--r--" || mode == "-rwxr-xr-x" || mode == "lrwxrwxrwx") << line;
+  }
+  const std::string dbgsym = output + "/zelquor-dbgsym_" + field("Version") + "_amd64.deb";
+  ASSERT_TRUE(fs::exists(dbgsym)) << dbgsym;
+  const std::string debugFiles = run("dpkg-deb -c " + shellWord(dbgsym)).output;
+  for (const char* binary : {"usr/libexec/zelquor/zelquor", "usr/libexec/zelquor/libzelquorEngine.so"}) {
+    const std::string path = root + "/" + binary;
+    EXPECT_EQ(run("readelf -S " + shellWord(path)).output.find(".debug_info"), std::string::npos) << binary;
+    const std::string notes = run("readelf -n " + shellWord(path)).output;
+    const size_t at = notes.find("Build ID: ");
+    ASSERT_NE(at, std::string::npos) << binary << ": " << notes;
+    const std::string id = notes.substr(at + 10, 40);
+    EXPECT_NE(debugFiles.find("/usr/lib/debug/.build-id/" + id.substr(0, 2) + "/" + id.substr(2) + ".debug"),
+              std::string::npos)
+        << binary << " " << id << " not in:\n" << debugFiles;
+  }
+}
+
 TEST_F(Package, PassesLintianAndTheDesktopValidators) {
-  const CommandResult lintian = run("lintian " + shellWord(deb));
+  const CommandResult lintian = run("lintian --pedantic " + shellWord(deb));
   EXPECT_EQ(lintian.status, 0) << lintian.output;
   for (const char* severity : {"E: ", "W: "})
     EXPECT_EQ(lintian.output.find(severity), std::string::npos) << lintian.output;
@@ -119,7 +157,7 @@ TEST_F(Package, InstallsWithAptAndStartsFromAnUnrelatedFolder) {
   const CommandResult installed =
       run(asRoot + "env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends " + shellWord(deb));
   ASSERT_EQ(installed.status, 0) << installed.output;
-  EXPECT_EQ(run("dpkg-query -W -f='${Version}' zelquor").output, ZELQUOR_VERSION);
+  EXPECT_EQ(run("dpkg-query -W -f='${Version}' zelquor").output, field("Version"));
   ScratchFolder unrelated("zelquorElsewhere");
   expectFirstFrameAndCleanClose("/usr/bin/zelquor", unrelated.path());
   const CommandResult purged = run(asRoot + "env DEBIAN_FRONTEND=noninteractive apt-get purge -y zelquor");

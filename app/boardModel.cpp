@@ -39,14 +39,6 @@ void setUpBoard() {
   }
 }
 
-void resetInteraction() {
-  genType = 0;
-  genActif = kNone;
-  dragged = kNone;
-  mvType = kMoveSingle;
-  for (int i = 0; i < kGenCount; ++i) mdraggedX[i] = mdraggedY[i] = 0;
-}
-
 int findPadWH(int x, int y) {
   for (int i = 0; i < kPadCount; ++i) {
     const pad& p = tabPad[i];

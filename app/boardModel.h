@@ -61,10 +61,6 @@ constexpr int kMoveAll = 2;
 // Gives damier and tabPad their values and frees every token.
 void setUpBoard();
 
-// Puts the interaction state (type, selection, drag, move mode, drag
-// offsets) back to its start-up values.
-void resetInteraction();
-
 // The first pad, in index order, whose hit rectangle holds the point; kNone if none.
 int findPadWH(int x, int y);
 

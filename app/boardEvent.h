@@ -7,16 +7,7 @@
 // Only these reach a handler or end the loop; every other kind of window
 // event (key release, text, focus, resize, pointer entering or leaving,
 // the older wheel event) is `other`.
-enum class boardEventType {
-  other,
-  closed,
-  keyPressed,
-  wheelScrolled,
-  buttonPressed,
-  buttonReleased,
-  pointerMoved,
-  count
-};
+enum class boardEventType { other, closed, keyPressed, wheelScrolled, buttonPressed, buttonReleased, pointerMoved };
 
 struct boardEvent {
   boardEventType type = boardEventType::other;

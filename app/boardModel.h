@@ -69,4 +69,13 @@ int findPadWH(int x, int y);
 void releasePad(int g);
 void seatGen(int g, int q);
 
+// Takes token g off the board, by a mute, the delete key or a drag that
+// pushes it off: it is no longer drawn, its pad is released, and it is free
+// to be placed again.
+void takeOff(int g);
+
+// Every change of a token's corner goes through here: its sprite, drawn at
+// the corner, goes with it.
+void setCorner(gen& token, float x, float y);
+
 #endif

@@ -29,12 +29,10 @@ void drawPanel() {
   window.draw(panel);
 }
 
+// Each sprite already stands at its token's corner (setCorner).
 void drawGens() {
-  for (gen& token : tabgen) {
-    if (token.active != 1) continue;
-    token.sprite.setPosition({token.x, token.y});
-    window.draw(token.sprite);
-  }
+  for (const gen& token : tabgen)
+    if (token.active == 1) window.draw(token.sprite);
 }
 
 }  // namespace

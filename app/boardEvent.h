@@ -7,20 +7,12 @@
 // Only these reach a handler or end the loop; every other kind of window
 // event (key release, text, focus, resize, pointer entering or leaving,
 // the older wheel event) is `other`.
-enum class boardEventType {
-  other,
-  closed,
-  keyPressed,
-  wheelScrolled,
-  buttonPressed,
-  buttonReleased,
-  pointerMoved,
-  count
-};
+enum class boardEventType { other, closed, keyPressed, wheelScrolled, buttonPressed, buttonReleased, pointerMoved };
 
 struct boardEvent {
   boardEventType type = boardEventType::other;
-  // The pointer in window pixels, for button, move and wheel events.
+  // The pointer in window pixels, for button, move and wheel events. The
+  // wheel's own values are not kept: the wheel has no function.
   int x = 0;
   int y = 0;
   // The library's button code, the same in both generations: 0 left,
@@ -30,10 +22,6 @@ struct boardEvent {
   // A = 0 upward, -1 for a key it does not know. Modifiers are not kept:
   // no key acts differently with them.
   int key = -1;
-  // Which wheel (0 vertical, 1 horizontal) and how far it turned, positive
-  // up or left.
-  int wheel = 0;
-  float wheelStep = 0.0f;
 };
 
 #endif

@@ -34,17 +34,8 @@ void setUpBoard() {
     g.type = genType;
     g.padIndex = kNone;
     g.sprite = genSprite[genType];
-    g.x = 0.0f;
-    g.y = 0.0f;
+    setCorner(g, 0.0f, 0.0f);
   }
-}
-
-void resetInteraction() {
-  genType = 0;
-  genActif = kNone;
-  dragged = kNone;
-  mvType = kMoveSingle;
-  for (int i = 0; i < kGenCount; ++i) mdraggedX[i] = mdraggedY[i] = 0;
 }
 
 int findPadWH(int x, int y) {
@@ -70,4 +61,15 @@ void seatGen(int g, int q) {
     token.padIndex = q;
   }
   tabPad[q].genIndex = g;
+}
+
+void takeOff(int g) {
+  tabgen[g].active = 0;
+  releasePad(g);
+}
+
+void setCorner(gen& token, float x, float y) {
+  token.x = x;
+  token.y = y;
+  token.sprite.setPosition({x, y});
 }

@@ -61,10 +61,6 @@ constexpr int kMoveAll = 2;
 // Gives damier and tabPad their values and frees every token.
 void setUpBoard();
 
-// Puts the interaction state (type, selection, drag, move mode, drag
-// offsets) back to its start-up values.
-void resetInteraction();
-
 // The first pad, in index order, whose hit rectangle holds the point; kNone if none.
 int findPadWH(int x, int y);
 
@@ -72,5 +68,14 @@ int findPadWH(int x, int y);
 // pads and tokens keep naming each other.
 void releasePad(int g);
 void seatGen(int g, int q);
+
+// Takes token g off the board, by a mute, the delete key or a drag that
+// pushes it off: it is no longer drawn, its pad is released, and it is free
+// to be placed again.
+void takeOff(int g);
+
+// Every change of a token's corner goes through here: its sprite, drawn at
+// the corner, goes with it.
+void setCorner(gen& token, float x, float y);
 
 #endif

@@ -5,5 +5,5 @@
 void boardSprite::draw(sf::RenderTarget& target, sf::RenderStates states) const {
   if (texture_ == nullptr) return;
   states.transform *= getTransform();
-  target.draw(sf::Sprite(*texture_, rect_), states);
+  target.draw(sf::Sprite(*texture_), states);
 }

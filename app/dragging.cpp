@@ -6,42 +6,32 @@
 
 namespace {
 
-constexpr float kMaxCornerX = 940.0f;
-constexpr float kMinCornerX = 9.0f;
-constexpr float kLowCornerX = 8.0f;
-constexpr float kMaxCornerY = 935.0f;
-constexpr float kMinCornerY = 15.0f;
-constexpr float kLowCornerY = 14.0f;
+// A moved corner's bounds on one axis: above `highest` it becomes
+// `highest`; below `lowest` it becomes `below`, one pixel further out.
+struct cornerClamp {
+  float highest, lowest, below;
+  float operator()(float value) const {
+    if (value > highest) return highest;
+    if (value < lowest) return below;
+    return value;
+  }
+};
+
+constexpr cornerClamp kClampX = {940.0f, 9.0f, 8.0f};
+constexpr cornerClamp kClampY = {935.0f, 15.0f, 14.0f};
 
 bool dragging() { return dragged >= 0 && dragged < kGenCount; }
-
-float clampX(float x) {
-  if (x > kMaxCornerX) return kMaxCornerX;
-  if (x < kMinCornerX) return kLowCornerX;
-  return x;
-}
-
-float clampY(float y) {
-  if (y > kMaxCornerY) return kMaxCornerY;
-  if (y < kMinCornerY) return kLowCornerY;
-  return y;
-}
 
 // Takes another token off the board when token t is about to be registered
 // on pad p; p's channel falls silent until t's gain reaches it.
 void displaceOther(int t, int p) {
   const int other = tabPad[p].genIndex;
   if (other == kNone || other == t) return;
-  tabgen[other].active = 0;
-  tabgen[other].padIndex = kNone;
+  takeOff(other);
   silencePad(p);
 }
 
-void moveTo(gen& token, float x, float y) {
-  token.x = clampX(x);
-  token.y = clampY(y);
-  token.sprite.setPosition({token.x, token.y});
-}
+void moveTo(gen& token, float x, float y) { setCorner(token, kClampX(x), kClampY(y)); }
 
 void stepSingle(int x, int y) {
   gen& token = tabgen[dragged];

@@ -3,31 +3,14 @@
 #include "keyboard.h"
 #include "pointerInput.h"
 
-namespace {
-
-using handler = void (*)(boardEvent);
-
-constexpr int kTypeCount = static_cast<int>(boardEventType::count);
-
-int indexOf(boardEventType type) { return static_cast<int>(type); }
-
-struct dispatchTable {
-  handler of[kTypeCount] = {};
-  dispatchTable() {
-    of[indexOf(boardEventType::keyPressed)] = onKeyPressed;
-    of[indexOf(boardEventType::wheelScrolled)] = mouseWheel;
-    of[indexOf(boardEventType::buttonPressed)] = onClick;
-    of[indexOf(boardEventType::buttonReleased)] = onMouseUp;
-    of[indexOf(boardEventType::pointerMoved)] = onMouseMove;
-  }
-};
-
-const dispatchTable kDispatch;
-
-}  // namespace
-
 void dispatchBoardEvent(const boardEvent& event) {
-  const int type = indexOf(event.type);
-  if (type < 0 || type >= kTypeCount) return;
-  if (handler h = kDispatch.of[type]) h(event);
+  switch (event.type) {
+    case boardEventType::keyPressed: onKeyPressed(event); break;
+    case boardEventType::wheelScrolled: mouseWheel(event); break;
+    case boardEventType::buttonPressed: onClick(event); break;
+    case boardEventType::buttonReleased: onMouseUp(event); break;
+    case boardEventType::pointerMoved: onMouseMove(event); break;
+    case boardEventType::other:
+    case boardEventType::closed: break;
+  }
 }

@@ -17,9 +17,10 @@ struct placement {
   float x, y;
 };
 
-constexpr placement kPlacements[] = {{logoImage, 988, 16},     {moveOne, 974, 56}, {moveGroup, 1006, 56},
-                                     {moveAll, 1038, 56},      {muteOne, 974, 88}, {muteGroupImage, 1006, 88},
-                                     {muteAllImage, 1038, 88}, {boardImage, 8, 2}, {paletteImage, 992, 128}};
+constexpr placement kPlacements[] = {
+    {interfaceImage::logo, 988, 16},     {interfaceImage::moveOne, 974, 56}, {interfaceImage::moveGroup, 1006, 56},
+    {interfaceImage::moveAll, 1038, 56}, {interfaceImage::muteOne, 974, 88}, {interfaceImage::muteGroup, 1006, 88},
+    {interfaceImage::muteAll, 1038, 88}, {interfaceImage::board, 8, 2},      {interfaceImage::palette, 992, 128}};
 
 void drawPanel() {
   sf::RectangleShape panel(kPanelSize);
@@ -28,12 +29,10 @@ void drawPanel() {
   window.draw(panel);
 }
 
+// Each sprite already stands at its token's corner (setCorner).
 void drawGens() {
-  for (gen& token : tabgen) {
-    if (token.active != 1) continue;
-    token.sprite.setPosition({token.x, token.y});
-    window.draw(token.sprite);
-  }
+  for (const gen& token : tabgen)
+    if (token.active == 1) window.draw(token.sprite);
 }
 
 }  // namespace
@@ -42,7 +41,7 @@ void drawFrame(images& shown) {
   window.clear(kBackground);
   drawPanel();
   for (const placement& at : kPlacements) {
-    boardSprite& sprite = shown.interfaceSprites[at.image];
+    boardSprite& sprite = shown.sprite(at.image);
     sprite.setPosition({at.x, at.y});
     window.draw(sprite);
   }

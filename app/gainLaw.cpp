@@ -24,13 +24,16 @@ float distanceToCentre(int p, int x, int y) {
   return static_cast<float>(std::sqrt(static_cast<double>(dx) * dx + static_cast<double>(dy) * dy));
 }
 
+padAddress sendToPad(int number, float value) {
+  padAddress address;
+  formatAddress(address.text, number);
+  dspFaust->setParamValue(address.text, value);
+  return address;
+}
+
 }  // namespace
 
-void silencePad(int number) {
-  char address[kAddressSize];
-  formatAddress(address, number);
-  dspFaust->setParamValue(address, 0.0f);
-}
+padAddress silencePad(int number) { return sendToPad(number, 0.0f); }
 
 void gain(int x, int y) {
   const int p = findPadWH(x, y);
@@ -39,8 +42,6 @@ void gain(int x, int y) {
   if (d < kDeadZone) d = 0.0f;
   if (d > kDistanceCap) d = kDistanceCap;
   const float g = static_cast<float>(static_cast<double>(kReference - d) * kScale / kScaleDivisor);
-  char address[kAddressSize];
-  formatAddress(address, p);
-  dspFaust->setParamValue(address, g);
-  traceLine("pad=", p, "dtcentre= ", d, "gain=", g, address);
+  const padAddress address = sendToPad(p, g);
+  traceLine("pad=", p, "dtcentre= ", d, "gain=", g, address.text);
 }

@@ -8,7 +8,13 @@
 // pad's parameter, and traces it. A point on no pad sends and writes nothing.
 void gain(int x, int y);
 
-// Sends 0 to the pad's parameter: its channel falls silent.
-void silencePad(int number);
+// A pad's parameter address as it was sent, for a trace line.
+struct padAddress {
+  char text[kAddressSize];
+};
+
+// Sends 0 to the pad's parameter: its channel falls silent. The address
+// made from kNone names no parameter, and the engine changes nothing.
+padAddress silencePad(int number);
 
 #endif

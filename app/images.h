@@ -8,23 +8,16 @@
 #include "boardSprite.h"
 
 // The interface sprites that main draws itself, in load order.
-enum interfaceImage {
-  boardImage,
-  paletteImage,
-  logoImage,
-  moveOne,
-  moveGroup,
-  moveAll,
-  muteOne,
-  muteGroupImage,
-  muteAllImage,
-  kInterfaceCount
-};
+enum class interfaceImage { board, palette, logo, moveOne, moveGroup, moveAll, muteOne, muteGroup, muteAll, count };
+
+constexpr int kInterfaceCount = static_cast<int>(interfaceImage::count);
 
 struct images {
   sf::Texture genTextures[kTypeCount];
   sf::Texture interfaceTextures[kInterfaceCount];
   boardSprite interfaceSprites[kInterfaceCount];
+
+  boardSprite& sprite(interfaceImage which) { return interfaceSprites[static_cast<int>(which)]; }
 };
 
 // Starts decoding the image files on a helper thread, to be taken up by

@@ -7,6 +7,9 @@ namespace {
 constexpr int kImageMissingStatus = 1;
 }
 
+// The standard streams stay synchronised with stdio, as they start: the trace
+// lines rely on it to stay whole when the audio server ends the process
+// (traceLine.h).
 int main() {
   setUpBoard();
   images loaded;

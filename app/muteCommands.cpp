@@ -1,26 +1,16 @@
 #include "muteCommands.h"
 
 #include "boardModel.h"
-#include "engineFacade.h"
 #include "gainLaw.h"
 #include "traceLine.h"
 
-namespace {
-
-void takeOff(int g) {
-  tabgen[g].active = 0;
-  releasePad(g);
-}
-
-}  // namespace
-
+// A token already off the board has no pad: its address then ends in 255,
+// which names no parameter, and the engine changes nothing.
 void muteGen() {
   if (genActif == kNone) return;
-  char address[kAddressSize];
-  formatAddress(address, tabgen[genActif].padIndex);
-  dspFaust->setParamValue(address, 0.0f);
+  const padAddress address = silencePad(tabgen[genActif].padIndex);
   takeOff(genActif);
-  traceLine("message=", address);
+  traceLine("message=", address.text);
 }
 
 void muteGroup() {

@@ -5,7 +5,6 @@
 #include <csetjmp>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 
 #include "sfmlSeam.h"
 
@@ -21,26 +20,14 @@ const char* const kNotPng = "Not a PNG file";
 const char* const kEndOfFile = "Unexpected end of file";
 const char* const kOutOfMemory = "Out of memory";
 
-// Where the bytes come from: an open file, or a buffer when file is null.
-struct pngSource {
-  std::FILE* file = nullptr;
-  const unsigned char* bytes = nullptr;
-  std::size_t size = 0;
-  std::size_t offset = 0;
-};
-
 // The decoder's report, kept as plain characters: the decoder leaves by a
 // long jump, which must cross nothing that has a destructor.
 struct decodeFailure {
   char reason[kReasonLength] = "";
 };
 
-bool readSource(pngSource& source, unsigned char* out, std::size_t length) {
-  if (source.file != nullptr) return std::fread(out, 1, length, source.file) == length;
-  if (length > source.size - source.offset) return false;
-  std::memcpy(out, source.bytes + source.offset, length);
-  source.offset += length;
-  return true;
+bool readSource(std::FILE* source, unsigned char* out, std::size_t length) {
+  return std::fread(out, 1, length, source) == length;
 }
 
 void fail(decodeFailure& failure, const char* reason) {
@@ -48,7 +35,7 @@ void fail(decodeFailure& failure, const char* reason) {
 }
 
 void readForDecoder(png_structp png, png_bytep out, std::size_t length) {
-  if (!readSource(*static_cast<pngSource*>(png_get_io_ptr(png)), out, length)) png_error(png, kEndOfFile);
+  if (!readSource(static_cast<std::FILE*>(png_get_io_ptr(png)), out, length)) png_error(png, kEndOfFile);
 }
 
 [[noreturn]] void onDecoderError(png_structp png, png_const_charp message) {
@@ -120,7 +107,7 @@ bool allocate(pixelBuffer& buffer, png_uint_32 width, png_uint_32 height) {
 
 // Runs the decoder over the source, whose signature has been read already.
 // Only plain data lives between the jump's target and the decoder's frames.
-bool decodeRgba(pngSource& source, pixelBuffer& buffer, png_uint_32& width, png_uint_32& height,
+bool decodeRgba(std::FILE* source, pixelBuffer& buffer, png_uint_32& width, png_uint_32& height,
                 decodeFailure& failure) {
   png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, &failure, onDecoderError, onDecoderWarning);
   if (png == nullptr) {
@@ -131,7 +118,7 @@ bool decodeRgba(pngSource& source, pixelBuffer& buffer, png_uint_32& width, png_
   volatile bool decoded = false;
   if (info != nullptr && setjmp(png_jmpbuf(png)) == 0) {
     applyLimits(png);
-    png_set_read_fn(png, &source, readForDecoder);
+    png_set_read_fn(png, source, readForDecoder);
     png_set_sig_bytes(png, kSignatureBytes);
     png_read_info(png, info);
     if (withinLimits(png, info, failure)) {
@@ -151,7 +138,9 @@ bool decodeRgba(pngSource& source, pixelBuffer& buffer, png_uint_32& width, png_
   return decoded;
 }
 
-bool decode(pngSource& source, sf::Image& image, std::string& reason) {
+}  // namespace
+
+bool decodePngStream(std::FILE* source, sf::Image& image, std::string& reason) {
   unsigned char signature[kSignatureBytes];
   if (!readSource(source, signature, kSignatureBytes) || png_sig_cmp(signature, 0, kSignatureBytes) != 0) {
     reason = kNotPng;
@@ -169,23 +158,13 @@ bool decode(pngSource& source, sf::Image& image, std::string& reason) {
   return true;
 }
 
-}  // namespace
-
 bool decodePngFile(const std::string& path, sf::Image& image, std::string& reason) {
-  pngSource source;
-  source.file = std::fopen(path.c_str(), "rb");
-  if (source.file == nullptr) {
+  std::FILE* file = std::fopen(path.c_str(), "rb");
+  if (file == nullptr) {
     reason = kUnableToOpen;
     return false;
   }
-  const bool decoded = decode(source, image, reason);
-  std::fclose(source.file);
+  const bool decoded = decodePngStream(file, image, reason);
+  std::fclose(file);
   return decoded;
-}
-
-bool decodePngBytes(const void* bytes, std::size_t size, sf::Image& image, std::string& reason) {
-  pngSource source;
-  source.bytes = static_cast<const unsigned char*>(bytes);
-  source.size = size;
-  return decode(source, image, reason);
 }

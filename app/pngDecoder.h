@@ -6,6 +6,7 @@
 #include <SFML/Graphics/Image.hpp>
 
 #include <cstddef>
+#include <cstdio>
 #include <string>
 
 // The largest image accepted, from the size in its header and before any
@@ -24,7 +25,7 @@ constexpr unsigned kMostCachedChunks = 128;
 // read, the decoder's report otherwise.
 bool decodePngFile(const std::string& path, sf::Image& image, std::string& reason);
 
-// The same for a PNG held in memory.
-bool decodePngBytes(const void* bytes, std::size_t size, sf::Image& image, std::string& reason);
+// The same for a PNG read from an open stream, from where the stream stands.
+bool decodePngStream(std::FILE* source, sf::Image& image, std::string& reason);
 
 #endif

@@ -68,14 +68,19 @@ int firstFreeGen() {
   return kNone;
 }
 
+// The token's corner jumps to the press point less the grab offset, and it
+// becomes the selection.
+void takeHold(int g, int x, int y) {
+  setCorner(tabgen[g], static_cast<float>(x - kGrabOffset), static_cast<float>(y - kGrabOffset));
+  genActif = g;
+}
+
 void placeGen(int i, int p, int x, int y) {
   gen& token = tabgen[i];
   token.active = 1;
   token.type = genType;
   token.sprite = genSprite[genType];
-  token.x = static_cast<float>(x - kGrabOffset);
-  token.y = static_cast<float>(y - kGrabOffset);
-  genActif = i;
+  takeHold(i, x, y);
   seatGen(i, p);
 }
 
@@ -85,9 +90,7 @@ void pressBoard(int x, int y) {
   const int p = findPadWH(x, y);
   const int g = tabPad[p].genIndex;
   if (g != kNone) {
-    tabgen[g].x = static_cast<float>(x - kGrabOffset);
-    tabgen[g].y = static_cast<float>(y - kGrabOffset);
-    genActif = g;
+    takeHold(g, x, y);
   } else {
     const int i = firstFreeGen();
     if (i != kNone) placeGen(i, p, x, y);

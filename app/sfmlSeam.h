@@ -7,7 +7,6 @@
 #ifndef ZELQUOR_SFML_SEAM_H
 #define ZELQUOR_SFML_SEAM_H
 
-#include <SFML/Graphics/Color.hpp>
 #include <SFML/Graphics/Image.hpp>
 #include <SFML/Graphics/Texture.hpp>
 #include <SFML/Window/Event.hpp>
@@ -36,8 +35,5 @@ void setImagePixels(sf::Image& image, unsigned width, unsigned height, const std
 
 // Makes the texture from the whole image; false on failure.
 bool loadWholeTexture(sf::Texture& texture, const sf::Image& image);
-
-// The colour of the image's pixel at (x, y), which must lie inside it.
-sf::Color pixelAt(const sf::Image& image, unsigned x, unsigned y);
 
 #endif

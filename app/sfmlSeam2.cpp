@@ -2,6 +2,16 @@
 // and a union of the kinds' fields.
 #include "sfmlSeam.h"
 
+namespace {
+
+void pointerEvent(boardEvent& own, boardEventType type, int x, int y) {
+  own.type = type;
+  own.x = x;
+  own.y = y;
+}
+
+}  // namespace
+
 boardEvent translateEvent(const sf::Event& event) {
   boardEvent own;
   switch (event.type) {
@@ -11,24 +21,18 @@ boardEvent translateEvent(const sf::Event& event) {
       own.key = event.key.code;
       break;
     case sf::Event::MouseWheelScrolled:
-      own.type = boardEventType::wheelScrolled;
-      own.wheel = event.mouseWheelScroll.wheel;
-      own.wheelStep = event.mouseWheelScroll.delta;
-      own.x = event.mouseWheelScroll.x;
-      own.y = event.mouseWheelScroll.y;
+      pointerEvent(own, boardEventType::wheelScrolled, event.mouseWheelScroll.x, event.mouseWheelScroll.y);
       break;
     case sf::Event::MouseButtonPressed:
-    case sf::Event::MouseButtonReleased:
-      own.type =
-          event.type == sf::Event::MouseButtonPressed ? boardEventType::buttonPressed : boardEventType::buttonReleased;
+      pointerEvent(own, boardEventType::buttonPressed, event.mouseButton.x, event.mouseButton.y);
       own.button = event.mouseButton.button;
-      own.x = event.mouseButton.x;
-      own.y = event.mouseButton.y;
+      break;
+    case sf::Event::MouseButtonReleased:
+      pointerEvent(own, boardEventType::buttonReleased, event.mouseButton.x, event.mouseButton.y);
+      own.button = event.mouseButton.button;
       break;
     case sf::Event::MouseMoved:
-      own.type = boardEventType::pointerMoved;
-      own.x = event.mouseMove.x;
-      own.y = event.mouseMove.y;
+      pointerEvent(own, boardEventType::pointerMoved, event.mouseMove.x, event.mouseMove.y);
       break;
     default: break;
   }
@@ -56,5 +60,3 @@ void setImagePixels(sf::Image& image, unsigned width, unsigned height, const std
 bool loadWholeTexture(sf::Texture& texture, const sf::Image& image) {
   return texture.loadFromImage(image, sf::IntRect());
 }
-
-sf::Color pixelAt(const sf::Image& image, unsigned x, unsigned y) { return image.getPixel(x, y); }

@@ -22,8 +22,6 @@ boardEvent translateEvent(const sf::Event& event) {
     own.key = static_cast<int>(key->code);
   } else if (const auto* wheel = event.getIf<sf::Event::MouseWheelScrolled>()) {
     own.type = boardEventType::wheelScrolled;
-    own.wheel = static_cast<int>(wheel->wheel);
-    own.wheelStep = wheel->delta;
     pointerAt(own, wheel->position);
   } else if (const auto* pressed = event.getIf<sf::Event::MouseButtonPressed>()) {
     own.type = boardEventType::buttonPressed;
@@ -67,5 +65,3 @@ void setImagePixels(sf::Image& image, unsigned width, unsigned height, const std
 }
 
 bool loadWholeTexture(sf::Texture& texture, const sf::Image& image) { return texture.loadFromImage(image); }
-
-sf::Color pixelAt(const sf::Image& image, unsigned x, unsigned y) { return image.getPixel({x, y}); }

@@ -37,6 +37,8 @@ void traceAppend(traceText& line, float number) {
 
 void traceAppend(traceText& line, bool value) { traceAppend(line, value ? "1" : "0"); }
 
+// One write of the whole line: see the header on keeping the streams
+// synchronised with stdio.
 void traceEnd(traceText& line) {
   *line.at++ = '\n';
   std::cout.write(line.text, line.at - line.text).flush();

@@ -2,6 +2,12 @@
 // handed to the stream in one write and then flushed: the audio server
 // going away ends the process from the audio library's thread, which must
 // only ever find whole lines in the stream.
+//
+// That holds only while the standard streams stay synchronised with stdio
+// (the default): each write then goes to stdout in one locked call, and the
+// shutdown path (dsp/serverShutdown.cpp) locks stdout before its last
+// flush. std::ios::sync_with_stdio(false) would give std::cout a buffer of
+// its own, outside that lock, and a shutdown could cut a line or lose it.
 #ifndef ZELQUOR_TRACE_LINE_H
 #define ZELQUOR_TRACE_LINE_H
 

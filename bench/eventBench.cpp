@@ -26,6 +26,7 @@
 
 #include "boardFacts.h"
 #include "boardModel.h"
+#include "boardReset.h"
 #include "dragging.h"
 #include "engineFacade.h"
 #include "eventDispatch.h"
@@ -85,8 +86,7 @@ class coutDropped {
 // given mode (set by its key, as a user would).
 void setUpDrag(int modeKey) {
   coutDropped quiet;
-  setUpBoard();
-  resetInteraction();
+  resetBoardModel();
   for (int p = 0; p < kPadCount; ++p) {
     dispatchBoardEvent(pressEvent(padCentreX(p), padCentreY(p)));
     dispatchBoardEvent(releaseEvent(padCentreX(p), padCentreY(p)));

@@ -96,6 +96,14 @@ substituteIn("DspFaust::~DspFaust()\n{"
   "    delete fPolyEngine;"
   "    fPolyEngine->stop();\n    delete fPolyEngine;")
 
+# A placeholder of the architecture that none of the above fills would
+# leave the facade without the code it stands for.
+string(REGEX MATCH "\n<<[A-Za-z0-9_]+>>" unfilled "${text}")
+if(unfilled)
+  string(STRIP "${unfilled}" unfilled)
+  refuse("placeholder '${unfilled}' left unfilled")
+endif()
+
 file(WRITE "${OUTPUT}.tmp" "${text}")
 file(COPY_FILE "${OUTPUT}.tmp" "${OUTPUT}" ONLY_IF_DIFFERENT)
 file(REMOVE "${OUTPUT}.tmp")

@@ -17,7 +17,9 @@ std::atomic_flag ending = ATOMIC_FLAG_INIT;
 // process could die of a signal instead of ending with its status. _exit()
 // ends it without destructors. Standard output is held locked from its
 // flush on, so that the event loop, which writes each trace line whole
-// under that lock, cannot start another line that the end would cut.
+// under that lock, cannot start another line that the end would cut (the
+// lines go through that lock only while std::cout is synchronised with
+// stdio: see app/traceLine.h).
 [[noreturn]] void endWith(const char* reason) {
   if (ending.test_and_set()) {
     // The other callback is already ending the process.

@@ -2,7 +2,7 @@
 
 #include <stdexcept>
 
-#include "sfmlSeam.h"
+#include "imagePixels.h"
 
 Screenshot::Screenshot(const std::string& pngPath) {
   if (!image_.loadFromFile(pngPath)) throw std::runtime_error("cannot read screenshot " + pngPath);

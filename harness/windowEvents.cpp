@@ -2,10 +2,12 @@
 
 #include <SFML/Config.hpp>
 
+#include <optional>
+
 #include "sfmlSeam.h"
 
-// Only the making of the library's events differs here between its
-// generations; the translation is the program's own.
+// Only the making and taking of the library's events differs here between
+// its generations; the translation is the program's own.
 
 #if SFML_VERSION_MAJOR >= 3
 
@@ -29,6 +31,15 @@ sf::Event libraryWheelEvent(int wheel, float step, int x, int y) {
 }
 
 sf::Event libraryClosedEvent() { return sf::Event::Closed{}; }
+
+bool pollWithWheelStep(sf::Window& window, boardEvent& event, float& wheelStep) {
+  const std::optional<sf::Event> next = window.pollEvent();
+  if (!next) return false;
+  event = translateEvent(*next);
+  const auto* wheel = next->getIf<sf::Event::MouseWheelScrolled>();
+  wheelStep = wheel != nullptr ? wheel->delta : 0.0f;
+  return true;
+}
 
 #else
 
@@ -74,6 +85,14 @@ sf::Event libraryClosedEvent() {
   sf::Event event;
   event.type = sf::Event::Closed;
   return event;
+}
+
+bool pollWithWheelStep(sf::Window& window, boardEvent& event, float& wheelStep) {
+  sf::Event next;
+  if (!window.pollEvent(next)) return false;
+  event = translateEvent(next);
+  wheelStep = next.type == sf::Event::MouseWheelScrolled ? next.mouseWheelScroll.delta : 0.0f;
+  return true;
 }
 
 #endif

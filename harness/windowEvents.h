@@ -6,6 +6,7 @@
 #define ZELQUOR_HARNESS_WINDOW_EVENTS_H
 
 #include <SFML/Window/Event.hpp>
+#include <SFML/Window/Window.hpp>
 
 #include "boardEvent.h"
 
@@ -38,5 +39,11 @@ boardEvent moveEvent(int x, int y);
 boardEvent keyEvent(int code, Modifiers held = Modifiers());
 boardEvent keyReleaseEvent(int code);
 boardEvent wheelEvent(int wheel, float step, int x, int y);
+
+// Takes the next waiting event of the window as the board sees it, with
+// how far the wheel turned (positive up or left) for a wheel event, which
+// the board's event does not keep; 0 for the other kinds. False once the
+// queue is empty.
+bool pollWithWheelStep(sf::Window& window, boardEvent& event, float& wheelStep);
 
 #endif

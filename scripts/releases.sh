@@ -18,12 +18,16 @@ testing   testing   -   ~deb14u1  jack-example-tools
 '
 releaseColumns=(release suite versionId revision jackTools)
 
+# The CMake release the build needs, as the top CMakeLists.txt states it.
+cmakeNeeded="$(sed -n 's/^cmake_minimum_required(VERSION \([0-9.]*\)).*/\1/p' \
+  "$(dirname "${BASH_SOURCE[0]}")/../CMakeLists.txt")"
+
 # What a system the table does not know needs, for the message that says so.
-releaseNeeds='a C++17 compiler, CMake 3.18 or later, SFML 2.5 to 3.x, Faust 2.54 or later with its
+releaseNeeds="a C++17 compiler, CMake $cmakeNeeded or later, SFML 2.5 to 3.x, Faust 2.54 or later with its
 architecture files, the JACK 2 library and server with their command-line clients, libsndfile,
 libpng, zlib, Xlib and xprop; for the tests also GoogleTest, Xvfb, xdotool, ImageMagick,
 Python 3 with PIL, clang with its sanitizer runtime, valgrind, PipeWire with its JACK layer,
-WirePlumber and dbus-daemon'
+WirePlumber and dbus-daemon"
 
 # releaseField RELEASE COLUMN: prints that cell; fails for an unknown release.
 releaseField() {

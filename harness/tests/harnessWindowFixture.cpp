@@ -9,6 +9,7 @@
 
 #include "harnessWindowFixture.h"
 #include "sfmlSeam.h"
+#include "windowEvents.h"
 
 namespace {
 
@@ -35,7 +36,7 @@ std::string keyName(int code) {
 
 // The events as the program receives them, through its own translation, so
 // that what the window system sends is checked against the program's view.
-void report(const boardEvent& event) {
+void report(const boardEvent& event, float wheelStep) {
   switch (event.type) {
     case boardEventType::closed: std::cout << "closed" << std::endl; break;
     case boardEventType::pointerMoved: std::cout << "moved " << event.x << " " << event.y << std::endl; break;
@@ -45,7 +46,7 @@ void report(const boardEvent& event) {
     case boardEventType::buttonReleased:
       std::cout << "released " << buttonName(event.button) << " " << event.x << " " << event.y << std::endl;
       break;
-    case boardEventType::wheelScrolled: std::cout << "wheel " << event.wheelStep << std::endl; break;
+    case boardEventType::wheelScrolled: std::cout << "wheel " << wheelStep << std::endl; break;
     case boardEventType::keyPressed: std::cout << "key " << keyName(event.key) << std::endl; break;
     default: std::cout << "event other" << std::endl; break;
   }
@@ -64,8 +65,9 @@ int main() {
   bool announced = false;
   while (window.isOpen()) {
     boardEvent event;
-    while (pollBoardEvent(window, event)) {
-      report(event);
+    float wheelStep = 0.0f;
+    while (pollWithWheelStep(window, event, wheelStep)) {
+      report(event, wheelStep);
       if (event.type == boardEventType::keyPressed && event.key == kKeyC) marker.setFillColor(kMarkerKeyedColour);
       if (event.type == boardEventType::closed) window.close();
     }

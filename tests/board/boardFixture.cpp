@@ -1,5 +1,6 @@
 #include "boardFixture.h"
 
+#include "boardReset.h"
 #include "engineFacade.h"
 #include "facadeWithoutServer.h"
 #include "keyboard.h"
@@ -41,8 +42,7 @@ void setAllGains(float value) {
 }
 
 void resetBoard() {
-  resetInteraction();
-  setUpBoard();
+  resetBoardModel();
   setAllGains(0.0f);
 }
 

@@ -27,11 +27,11 @@ std::string describe(const parts&... part) {
 }
 
 tokenView viewOf(const gen& t) {
-  return {t.active, t.type, t.x, t.y, t.sprite.getTextureRect(), t.sprite.getPosition(), t.sprite.texture()};
+  return {t.active, t.type, t.x, t.y, t.sprite.getOrigin(), t.sprite.getPosition(), t.sprite.texture()};
 }
 
 bool sameSprite(const tokenView& a, const tokenView& b) {
-  return a.spriteRect == b.spriteRect && a.spritePosition == b.spritePosition && a.spriteTexture == b.spriteTexture;
+  return a.spriteOrigin == b.spriteOrigin && a.spritePosition == b.spritePosition && a.spriteTexture == b.spriteTexture;
 }
 
 std::string tokenProblem(int g, const boardHistory& before) {
@@ -47,7 +47,8 @@ std::string tokenProblem(int g, const boardHistory& before) {
     return describe("token ", g, " is off the board with pad ", token.padIndex);
   if (token.x != std::floor(token.x) || token.y != std::floor(token.y))
     return describe("token ", g, " has a corner (", token.x, ", ", token.y, ") off the pixel grid");
-  if (token.sprite.getTextureRect() != genSprite[token.type].getTextureRect())
+  const boardSprite& ofType = genSprite[token.type];
+  if (token.sprite.texture() != ofType.texture() || token.sprite.getOrigin() != ofType.getOrigin())
     return describe("token ", g, " has a sprite not of its type");
   if (!before.everPlaced[g] && token.active == 0 && (token.type != 0 || token.x != 0.0f || token.y != 0.0f))
     return describe("token ", g, ", never placed, changed");

@@ -5,7 +5,6 @@
 #ifndef ZELQUOR_TESTS_BOARD_INVARIANTS_H
 #define ZELQUOR_TESTS_BOARD_INVARIANTS_H
 
-#include <SFML/Graphics/Rect.hpp>
 #include <SFML/Graphics/Texture.hpp>
 #include <SFML/System/Vector2.hpp>
 #include <string>
@@ -22,7 +21,9 @@ struct area {
 struct tokenView {
   int active, type;
   float x, y;
-  sf::IntRect spriteRect;
+  // The program gives no sprite an origin: the fuzz target marks each
+  // type's sprite with one, to tell copies apart without textures.
+  sf::Vector2f spriteOrigin;
   sf::Vector2f spritePosition;
   const sf::Texture* spriteTexture;
 };

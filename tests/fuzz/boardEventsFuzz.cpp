@@ -15,6 +15,7 @@
 
 #include "boardInvariants.h"
 #include "boardModel.h"
+#include "boardReset.h"
 #include "engineFacade.h"
 #include "eventDispatch.h"
 #include "facadeWithoutServer.h"
@@ -129,8 +130,7 @@ void checkAfter(const boardEvent& event) {
 // ---- Driving.
 
 void resetBoard() {
-  resetInteraction();
-  setUpBoard();
+  resetBoardModel();
   char address[kAddressSize];
   for (int p = 0; p < kPadCount; ++p) {
     formatAddress(address, p);
@@ -168,8 +168,8 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
   dspFaust = newFacadeWithoutServer();
   // Trace lines go nowhere: a stream without a buffer writes nothing.
   std::cout.rdbuf(nullptr);
-  // Each type's sprite gets a rectangle of its own, so copies can be told apart.
-  for (int t = 0; t < kTypeCount; ++t) genSprite[t].setTextureRect(sf::IntRect({t, t}, {1, 1}));
+  // Each type's sprite gets an origin of its own, so copies can be told apart.
+  for (int t = 0; t < kTypeCount; ++t) genSprite[t].setOrigin({float(t), float(t)});
   return 0;
 }
 

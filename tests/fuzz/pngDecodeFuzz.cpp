@@ -50,9 +50,15 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) { return 0; }
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   std::vector<std::uint8_t> bytes(data, data + size);
   if (bytes.size() > kSignatureBytes) withRightChecksums(bytes);
+  // An empty input is no PNG, and a stream over no bytes cannot be opened.
+  if (bytes.empty()) return 0;
+  std::FILE* source = fmemopen(bytes.data(), bytes.size(), "rb");
+  if (source == nullptr) broken("the bytes cannot be read as a stream");
   sf::Image image;
   std::string reason;
-  if (!decodePngBytes(bytes.data(), bytes.size(), image, reason)) {
+  const bool accepted = decodePngStream(source, image, reason);
+  std::fclose(source);
+  if (!accepted) {
     if (reason.empty()) broken("refused without a reason");
     if (image.getSize() != sf::Vector2u()) broken("a refused image was filled");
     return 0;

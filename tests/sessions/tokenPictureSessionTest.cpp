@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <sstream>
 
+#include "imagePixels.h"
 #include "sessionFixture.h"
-#include "sfmlSeam.h"
 
 namespace {
 

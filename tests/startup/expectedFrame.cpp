@@ -5,8 +5,8 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "imagePixels.h"
 #include "imagesCopy.h"
-#include "sfmlSeam.h"
 
 namespace {
 constexpr std::uint8_t kOpaque = 255;

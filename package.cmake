@@ -11,8 +11,12 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION sound)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# Without a server the window works but nothing sounds.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "jackd2 | pipewire-jack")
+# Without a server the window works but nothing sounds. PipeWire is the
+# audio server of Debian's desktops, so its JACK layer comes first: a first
+# jackd2 would start a server of its own that takes the sound card. The
+# launcher tells a user started from the menu why there is no sound with a
+# desktop notification (notify-send).
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "pipewire-jack | jackd2, libnotify-bin")
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "set the levels of 63 JACK audio channels from tokens on a board
 Zelquor is a JACK client with 63 inputs and 63 outputs; each output is its

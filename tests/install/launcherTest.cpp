@@ -111,11 +111,12 @@ TEST_F(InstalledCommand, RunsWithoutSoundAndSaysWhyWhenNoServerAnswers) {
 
 // A user's ~/.jackdrc lets the JACK library start a server for the program:
 // it serves the program, and its banner goes to standard error, not into
-// the trace. The server is temporary (-T): it ends with the program.
+// the trace. The server is temporary (-T): it ends with the program. The
+// JACK library runs the file's command without a search of PATH.
 TEST_F(InstalledCommand, ServerStartedByTheJackLibraryWritesNothingIntoTheTrace) {
   const std::string serverEntry = absentJackServerEntries().front();
   const std::string serverName = serverEntry.substr(serverEntry.find('=') + 1);
-  std::ofstream(home_.path() + "/.jackdrc") << "jackd -T -n " << serverName << " -d dummy -r 48000 -p 256\n";
+  std::ofstream(home_.path() + "/.jackdrc") << "/usr/bin/jackd -T -n " << serverName << " -d dummy -r 48000 -p 256\n";
   const auto app = start({serverEntry, "XDG_RUNTIME_DIR=" + emptyRuntime_.path()});
   ASSERT_TRUE(app->waitForLine(kRunningLine, LineMatch::exact, kStartTimeout)) << app->stderrText();
   EXPECT_NE(app->stderrText().find(kServerBanner), std::string::npos) << "no jackd was started:\n"

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <memory>
 #include <string>
@@ -93,6 +94,25 @@ TEST_F(InstalledCommand, RunsOnPipewireThroughItsJackLayerWhenOnlyPipewireAnswer
   environment.push_back(absentJackServerEntries().front());
   const auto app = start(environment);
   ASSERT_TRUE(app->waitForLine(kRunningLine, LineMatch::exact, kStartTimeout)) << app->stderrText();
+  EXPECT_EQ(app->stderrText().find(kServerBanner), std::string::npos) << "a jackd was started:\n" << app->stderrText();
+  closeAndExpectCleanEnd(*app);
+}
+
+// A pw-jack that fails (a broken PipeWire JACK layer): the program runs
+// without sound, no jackd takes the card from PipeWire, and the message
+// names the package to mend.
+TEST_F(InstalledCommand, NamesThePackageWhenPipewireAnswersButItsJackLayerIsBroken) {
+  PipewireServer pipewire;
+  ScratchFolder commands("zelquorCommands");
+  const std::string brokenLayer = commands.path() + "/pw-jack";
+  std::ofstream(brokenLayer) << "#!/bin/sh\necho 'pw-jack: broken' >&2\nexit 1\n";
+  std::filesystem::permissions(brokenLayer, std::filesystem::perms::owner_all);
+  std::vector<std::string> environment = pipewire.environment();
+  environment.push_back(absentJackServerEntries().front());
+  environment.push_back("PATH=" + commands.path() + ":" + getenv("PATH"));
+  const auto app = start(environment);
+  ASSERT_TRUE(app->waitForLine(kStoppedLine, LineMatch::exact, kStartTimeout)) << app->stderrText();
+  EXPECT_NE(app->stderrText().find("pipewire-jack"), std::string::npos) << app->stderrText();
   EXPECT_EQ(app->stderrText().find(kServerBanner), std::string::npos) << "a jackd was started:\n" << app->stderrText();
   closeAndExpectCleanEnd(*app);
 }

@@ -3,7 +3,10 @@
 # starts the program from the data folder, since the program reads
 # ./images/ from its working directory. The launcher finds both folders
 # relative to itself, so one launcher serves every prefix and a package.
-file(RELATIVE_PATH ZELQUOR_PROGRAM_FROM_LAUNCHER /${CMAKE_INSTALL_BINDIR} /${ZELQUOR_PRIVATE_DIR}/zelquor)
+# Which audio server to run on is chosen by a shell file in the private
+# folder (app/serverChoice.sh, installed with the program), shared with
+# scripts/run.
+file(RELATIVE_PATH ZELQUOR_PRIVATE_FROM_LAUNCHER /${CMAKE_INSTALL_BINDIR} /${ZELQUOR_PRIVATE_DIR})
 file(RELATIVE_PATH ZELQUOR_DATA_FROM_LAUNCHER /${CMAKE_INSTALL_BINDIR} /${ZELQUOR_DATA_DIR})
 configure_file(app/launcher.sh.in ${PROJECT_BINARY_DIR}/launcher/zelquor @ONLY)
 install(PROGRAMS ${PROJECT_BINARY_DIR}/launcher/zelquor DESTINATION ${CMAKE_INSTALL_BINDIR})

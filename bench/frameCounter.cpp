@@ -1,7 +1,11 @@
 // Preloaded into a program (LD_PRELOAD) to time its frames without touching
-// it: every frame ends with glXSwapBuffers, which the graphics library calls
-// through the dynamic linker, so this library's glXSwapBuffers runs first,
-// calls the real one and notes the time. Every FRAME_COUNTER_WINDOW seconds
+// it: every frame ends with glXSwapBuffers. SFML 2 calls it through the
+// dynamic linker, so this library's glXSwapBuffers runs first, calls the
+// real one and notes the time. SFML 3 loads the GL library itself and looks
+// its functions up by name: glXGetProcAddressARB with dlsym, the others
+// through it (and through glXGetProcAddress, looked up the same way). This
+// library's dlsym and glXGetProcAddress(ARB) hand out the counting
+// glXSwapBuffers, and themselves, in place of the real ones. Every FRAME_COUNTER_WINDOW seconds
 // (default 1) it writes one line on standard error:
 //
 //   frameCounter window=<n> frames=<count> medianMs=<median interval>
@@ -13,8 +17,10 @@
 #include <dlfcn.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <ctime>
 
 typedef struct _XDisplay Display;
@@ -23,6 +29,8 @@ typedef unsigned long GLXDrawable;
 namespace {
 
 using swapFunction = void (*)(Display*, GLXDrawable);
+using lookupFunction = void* (*)(void*, const char*);
+using procAddressFunction = void* (*)(const unsigned char*);
 
 constexpr int kMaxFrames = 1 << 16;  // per window: far above any frame rate here
 constexpr double kDefaultWindowSeconds = 1.0;
@@ -85,10 +93,51 @@ class FrameWindow {
 
 FrameWindow frames;
 
+// The C library's dlsym, found by its symbol version, since this library's
+// own dlsym takes its name.
+void* realDlsym(void* handle, const char* name) {
+  static const auto real = [] {
+    for (const char* version : {"GLIBC_2.34", "GLIBC_2.2.5"})
+      if (void* found = dlvsym(RTLD_NEXT, "dlsym", version)) return reinterpret_cast<lookupFunction>(found);
+    return static_cast<lookupFunction>(nullptr);
+  }();
+  return real != nullptr ? real(handle, name) : nullptr;
+}
+
+std::atomic<swapFunction> loadedSwap{nullptr};
+std::atomic<procAddressFunction> loadedProcAddress{nullptr};
+
+void countingLoadedSwap(Display* display, GLXDrawable drawable) {
+  loadedSwap.load()(display, drawable);
+  frames.onFrame();
+}
+
+void* countingProcAddress(const unsigned char* name);
+
+// What the program gets for a GLX function it looked up by name.
+void* inPlaceOf(const char* name, void* found) {
+  if (found == nullptr) return nullptr;
+  if (std::strcmp(name, "glXSwapBuffers") == 0) {
+    loadedSwap.store(reinterpret_cast<swapFunction>(found));
+    return reinterpret_cast<void*>(&countingLoadedSwap);
+  }
+  if (std::strcmp(name, "glXGetProcAddressARB") == 0 || std::strcmp(name, "glXGetProcAddress") == 0) {
+    loadedProcAddress.store(reinterpret_cast<procAddressFunction>(found));
+    return reinterpret_cast<void*>(&countingProcAddress);
+  }
+  return found;
+}
+
+void* countingProcAddress(const unsigned char* name) {
+  return inPlaceOf(reinterpret_cast<const char*>(name), loadedProcAddress.load()(name));
+}
+
 }  // namespace
 
 extern "C" void glXSwapBuffers(Display* display, GLXDrawable drawable) {
-  static const auto real = reinterpret_cast<swapFunction>(dlsym(RTLD_NEXT, "glXSwapBuffers"));
+  static const auto real = reinterpret_cast<swapFunction>(realDlsym(RTLD_NEXT, "glXSwapBuffers"));
   real(display, drawable);
   frames.onFrame();
 }
+
+extern "C" void* dlsym(void* handle, const char* name) { return inPlaceOf(name, realDlsym(handle, name)); }

@@ -6,6 +6,7 @@
 
 #include "faust/audio/jack-dsp.h"
 #include "serverShutdown.h"
+#include "startedServerOutput.h"
 
 class jackDriver : public jackaudio {
  public:
@@ -25,8 +26,16 @@ class jackDriver : public jackaudio {
   // constructor, a static object of the program. Kept ready, every release
   // keeps the block, takes parameter writes and fails only the start, and no
   // exception crosses the facade.
+  //
+  // A server that the JACK library starts while the client opens writes to
+  // standard error, never into the trace.
   bool init(const char* name, dsp* dsp) override {
-    if (!jackaudio::init(name, dsp)) return true;
+    bool opened = false;
+    {
+      startedServerOutputAside aside;
+      opened = jackaudio::init(name, dsp);
+    }
+    if (!opened) return true;
     jack_on_info_shutdown(fClient, endOnInfoShutdown, nullptr);
     jack_on_shutdown(fClient, endOnShutdown, nullptr);
     return true;

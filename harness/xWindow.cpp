@@ -125,6 +125,25 @@ void XWindow::mouseDown(int button) const { xdotool({"mousedown", std::to_string
 void XWindow::mouseUp(int button) const { xdotool({"mouseup", std::to_string(button)}); }
 void XWindow::click(int button) const { xdotool({"click", std::to_string(button)}); }
 
+void XWindow::sendClick(int x, int y, int button) const {
+  XEvent event{};
+  XButtonEvent& press = event.xbutton;
+  press.type = ButtonPress;
+  press.display = display_;
+  press.window = id_;
+  press.root = DefaultRootWindow(display_);
+  press.time = CurrentTime;
+  press.x = x;
+  press.y = y;
+  press.same_screen = True;
+  press.button = static_cast<unsigned>(button);
+  XSendEvent(display_, id_, True, ButtonPressMask, &event);
+  press.type = ButtonRelease;
+  press.state = Button1Mask << (button - 1);
+  XSendEvent(display_, id_, True, ButtonReleaseMask, &event);
+  XSync(display_, False);
+}
+
 void XWindow::key(const std::string& name) const {
   takeFocus();
   xdotool({"key", name});

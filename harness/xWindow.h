@@ -51,6 +51,10 @@ class XWindow {
   void mouseDown(int button = kLeftButton) const;
   void mouseUp(int button = kLeftButton) const;
   void click(int button = kLeftButton) const;
+  // A press and release at (x, y) in window coordinates, sent to the window
+  // itself rather than injected: for X servers that take no injected input
+  // (Xwayland under a headless compositor). The pointer does not move.
+  void sendClick(int x, int y, int button = kLeftButton) const;
   // One wheel notch: a press and release of button 4 (up) or 5 (down).
   void wheelUp() const { click(kWheelUpButton); }
   void wheelDown() const { click(kWheelDownButton); }

@@ -42,7 +42,8 @@ class InstalledProgram : public ::testing::Test {
 
 TEST_F(InstalledProgram, PutsEveryFileInItsStandardPlaceAndInTheManifest) {
   for (const char* file :
-       {"bin/zelquor", "libexec/zelquor/zelquor", "share/applications/zelquor.desktop",
+       {"bin/zelquor", "libexec/zelquor/zelquor", "libexec/zelquor/serverProbe", "libexec/zelquor/serverChoice.sh",
+        "share/applications/zelquor.desktop",
         "share/icons/hicolor/48x48/apps/zelquor.png", "share/icons/hicolor/128x128/apps/zelquor.png",
         "share/icons/hicolor/256x256/apps/zelquor.png", "share/icons/hicolor/scalable/apps/zelquor.svg",
         "share/metainfo/org.zelquor.Zelquor.metainfo.xml", "share/man/man1/zelquor.1.gz"})

@@ -79,6 +79,8 @@ TEST_F(Package, ControlDataNamesThePackageAndTheLibrariesItNeeds) {
   const std::string depends = field("Depends");
   for (const char* library : {"libsfml-graphics", "libsfml-window", "libsfml-system", "libjack", "libsndfile1"})
     EXPECT_NE(depends.find(library), std::string::npos) << library << " not in: " << depends;
+  // PipeWire's JACK layer first: apt takes the first alternative, and a
+  // jackd of its own would take the sound card from the desktop's PipeWire.
   EXPECT_EQ(field("Recommends"), "pipewire-jack | jackd2, libnotify-bin");
   // No maintainer scripts and no configuration files: nothing is made at
   // install time, so a removal takes every file of the package.
@@ -90,6 +92,7 @@ TEST_F(Package, ControlDataNamesThePackageAndTheLibrariesItNeeds) {
 TEST_F(Package, HoldsTheLauncherProgramImagesAndDesktopFiles) {
   for (const char* file :
        {"usr/bin/zelquor", "usr/libexec/zelquor/zelquor", "usr/libexec/zelquor/libzelquorEngine.so",
+        "usr/libexec/zelquor/serverProbe", "usr/libexec/zelquor/serverChoice.sh",
         "usr/share/applications/zelquor.desktop", "usr/share/icons/hicolor/48x48/apps/zelquor.png",
         "usr/share/icons/hicolor/128x128/apps/zelquor.png", "usr/share/icons/hicolor/256x256/apps/zelquor.png",
         "usr/share/icons/hicolor/scalable/apps/zelquor.svg", "usr/share/metainfo/org.zelquor.Zelquor.metainfo.xml",

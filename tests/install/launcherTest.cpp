@@ -1,0 +1,176 @@
+// The installed command chooses the audio server as a user's system offers
+// it, with real servers: a JACK server that answers, PipeWire alone (through
+// its JACK layer), neither (no sound, and the user is told why), and JACK's
+// own server start-up that a user configured, whose output stays out of the
+// trace.
+#include <gtest/gtest.h>
+
+#include <signal.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "appProcess.h"
+#include "jackProbe.h"
+#include "jackServer.h"
+#include "pipewireServer.h"
+#include "scratchFolder.h"
+#include "startupLines.h"
+#include "xServer.h"
+#include "xWindow.h"
+
+namespace {
+
+constexpr Timeout kStartTimeout = std::chrono::seconds(30);
+constexpr int kPortCount = 2 * kChannelTotal;
+// What the launcher writes before it tells the user something.
+const std::string kLauncherPrefix = "zelquor: ";
+// The first line of the banner of a jackd started for the program.
+const std::string kServerBanner = "jackdmp ";
+
+class InstalledCommand : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    prefix = std::make_unique<ScratchFolder>("zelquorLauncher");
+    const std::string command = "cmake --install '" ZELQUOR_BUILD_DIR "' --prefix '" + prefix->path() + "' > /dev/null";
+    installed = std::system(command.c_str()) == 0;
+  }
+  static void TearDownTestSuite() { prefix.reset(); }
+  void SetUp() override { ASSERT_TRUE(installed); }
+
+  // The command started from the home folder, as a desktop entry starts it,
+  // with nothing set but the display, the home folder and the entries given.
+  std::unique_ptr<AppProcess> start(std::vector<std::string> environment) {
+    AppOptions options;
+    options.program = prefix->path() + "/bin/zelquor";
+    options.workingDirectory = home_.path();
+    environment.push_back(x_.displayEntry());
+    environment.push_back("HOME=" + home_.path());
+    options.environment = environment;
+    return std::make_unique<AppProcess>(options);
+  }
+
+  void closeAndExpectCleanEnd(AppProcess& app) {
+    const auto window = XWindow::find(x_.displayName(), kWindowTitle);
+    ASSERT_TRUE(window) << "no window";
+    window->requestClose();
+    const auto status = app.waitForExit();
+    ASSERT_TRUE(status) << "still running after the close";
+    EXPECT_TRUE(status->exitedWith(0)) << *status << "\n" << app.stderrText();
+  }
+
+  static inline std::unique_ptr<ScratchFolder> prefix;
+  static inline bool installed = false;
+  XServer x_;
+  ScratchFolder home_{"zelquorHome"};
+  // No PipeWire daemon runs in an empty runtime folder.
+  ScratchFolder emptyRuntime_{"zelquorRuntime"};
+};
+
+int portsOfProgram(const JackProbe& probe) {
+  const char** ports = jack_get_ports(probe.client(), ("^" + kProgramClientName + ":").c_str(), nullptr, 0);
+  int count = 0;
+  while (ports != nullptr && ports[count] != nullptr) ++count;
+  jack_free(ports);
+  return count;
+}
+
+TEST_F(InstalledCommand, UsesTheJackServerThatAnswers) {
+  JackServer server;
+  const auto app = start({server.defaultServerEntry(), "XDG_RUNTIME_DIR=" + emptyRuntime_.path()});
+  ASSERT_TRUE(app->waitForLine(kRunningLine, LineMatch::exact, kStartTimeout)) << app->stderrText();
+  server.useInThisProcess();
+  JackProbe probe;
+  EXPECT_EQ(portsOfProgram(probe), kPortCount);
+  EXPECT_EQ(app->stderrText().find(kLauncherPrefix), std::string::npos) << app->stderrText();
+  closeAndExpectCleanEnd(*app);
+}
+
+TEST_F(InstalledCommand, RunsOnPipewireThroughItsJackLayerWhenOnlyPipewireAnswers) {
+  PipewireServer pipewire;
+  std::vector<std::string> environment = pipewire.environment();
+  environment.push_back(absentJackServerEntries().front());
+  const auto app = start(environment);
+  ASSERT_TRUE(app->waitForLine(kRunningLine, LineMatch::exact, kStartTimeout)) << app->stderrText();
+  EXPECT_EQ(app->stderrText().find(kServerBanner), std::string::npos) << "a jackd was started:\n" << app->stderrText();
+  closeAndExpectCleanEnd(*app);
+}
+
+// A pw-jack that fails (a broken PipeWire JACK layer): the program runs
+// without sound, no jackd takes the card from PipeWire, and the message
+// names the package to mend.
+TEST_F(InstalledCommand, NamesThePackageWhenPipewireAnswersButItsJackLayerIsBroken) {
+  PipewireServer pipewire;
+  ScratchFolder commands("zelquorCommands");
+  const std::string brokenLayer = commands.path() + "/pw-jack";
+  std::ofstream(brokenLayer) << "#!/bin/sh\necho 'pw-jack: broken' >&2\nexit 1\n";
+  std::filesystem::permissions(brokenLayer, std::filesystem::perms::owner_all);
+  std::vector<std::string> environment = pipewire.environment();
+  environment.push_back(absentJackServerEntries().front());
+  environment.push_back("PATH=" + commands.path() + ":" + getenv("PATH"));
+  const auto app = start(environment);
+  ASSERT_TRUE(app->waitForLine(kStoppedLine, LineMatch::exact, kStartTimeout)) << app->stderrText();
+  EXPECT_NE(app->stderrText().find("pipewire-jack"), std::string::npos) << app->stderrText();
+  EXPECT_EQ(app->stderrText().find(kServerBanner), std::string::npos) << "a jackd was started:\n" << app->stderrText();
+  closeAndExpectCleanEnd(*app);
+}
+
+// Neither a JACK server nor PipeWire, and no server start-up configured:
+// the window works without sound, no server is started on the sound card,
+// and standard error says why (no notification service answers here).
+TEST_F(InstalledCommand, RunsWithoutSoundAndSaysWhyWhenNoServerAnswers) {
+  const auto app = start({absentJackServerEntries().front(), "XDG_RUNTIME_DIR=" + emptyRuntime_.path()});
+  ASSERT_TRUE(app->waitForLine(kStoppedLine, LineMatch::exact, kStartTimeout)) << app->stderrText();
+  EXPECT_NE(app->stderrText().find(kLauncherPrefix + "no audio server answers"), std::string::npos)
+      << app->stderrText();
+  EXPECT_EQ(app->stderrText().find(kServerBanner), std::string::npos) << "a jackd was started:\n" << app->stderrText();
+  closeAndExpectCleanEnd(*app);
+}
+
+// The pid of the jackd serving under that name, or -1.
+pid_t jackdNamed(const std::string& name) {
+  for (const auto& entry : std::filesystem::directory_iterator("/proc")) {
+    std::ifstream file(entry.path() / "cmdline");
+    std::string command((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    std::replace(command.begin(), command.end(), '\0', ' ');
+    if (command.rfind("/usr/bin/jackd ", 0) == 0 && command.find(" -n " + name + " ") != std::string::npos)
+      return static_cast<pid_t>(std::stol(entry.path().filename().string()));
+  }
+  return -1;
+}
+
+// A user's ~/.jackdrc lets the JACK library start a server for the program:
+// it serves the program, and its banner goes to standard error, not into
+// the trace. The JACK library runs the file's command without a search of
+// PATH. The server is ended with SIGTERM, so that it leaves the JACK
+// library's table of servers (one that quits with -T stays listed, and the
+// table holds eight); the program then ends as it does when its server goes.
+TEST_F(InstalledCommand, ServerStartedByTheJackLibraryWritesNothingIntoTheTrace) {
+  const std::string serverName = "zelquorStarted" + std::to_string(getpid());
+  std::ofstream(home_.path() + "/.jackdrc") << "/usr/bin/jackd -n " << serverName << " -d dummy -r 48000 -p 256\n";
+  const auto app = start({"JACK_DEFAULT_SERVER=" + serverName, "XDG_RUNTIME_DIR=" + emptyRuntime_.path()});
+  const bool running = app->waitForLine(kRunningLine, LineMatch::exact, kStartTimeout).has_value();
+  const pid_t server = jackdNamed(serverName);
+  if (server > 0) kill(server, SIGTERM);
+  ASSERT_TRUE(running) << app->stderrText();
+  ASSERT_GT(server, 0) << "no jackd was started:\n" << app->stderrText();
+  EXPECT_NE(app->stderrText().find(kServerBanner), std::string::npos) << app->stderrText();
+  const auto status = app->waitForExit();
+  ASSERT_TRUE(status) << "still running after its server went";
+  EXPECT_TRUE(status->exitedWith(1)) << *status;
+  for (const std::string& line : app->stdoutTraceLines())
+    EXPECT_TRUE(line.rfind(kRunningPrefix, 0) == 0 || line.rfind(kPhysicalPrefix, 0) == 0) << "foreign line: " << line;
+  // The program's client semaphore stays behind after such an end.
+  for (const auto& entry : std::filesystem::directory_iterator("/dev/shm"))
+    if (entry.path().filename().string().find("_" + serverName + "_") != std::string::npos)
+      std::filesystem::remove(entry.path());
+}
+
+}  // namespace

@@ -158,12 +158,12 @@ TEST_F(Package, InstallsWithAptAndStartsFromAnUnrelatedFolder) {
   if (run("dpkg-query -W -f='${Status}' zelquor").output == "install ok installed")
     GTEST_SKIP() << "a zelquor package is installed already";
   const CommandResult installed =
-      run(asRoot + "env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends " + shellWord(deb));
+      run(asRoot + "env DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=300 install -y --no-install-recommends " + shellWord(deb));
   ASSERT_EQ(installed.status, 0) << installed.output;
   EXPECT_EQ(run("dpkg-query -W -f='${Version}' zelquor").output, field("Version"));
   ScratchFolder unrelated("zelquorElsewhere");
   expectFirstFrameAndCleanClose("/usr/bin/zelquor", unrelated.path());
-  const CommandResult purged = run(asRoot + "env DEBIAN_FRONTEND=noninteractive apt-get purge -y zelquor");
+  const CommandResult purged = run(asRoot + "env DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=300 purge -y zelquor");
   EXPECT_EQ(purged.status, 0) << purged.output;
   EXPECT_FALSE(fs::exists("/usr/bin/zelquor"));
 }

@@ -15,6 +15,14 @@
 // preloaded frame counter during its moves. Writes, for each round, every
 // case's figures as JSON for printRatios.py; progress goes to stderr.
 //
+// With --server=pipewire, each case runs instead on a private PipeWire
+// daemon with its session manager (PipewireServer), its quantum forced to
+// the period, scheduled as the daemon schedules itself; the subjects start
+// through pw-jack, and the bench runs its own clients through pw-jack too
+// (it starts itself again under pw-jack when PipeWire's JACK layer is not
+// the libjack it runs with). Its cases are named "pipewire" where the
+// jackd ones name their scheduling.
+//
 // With --breakdown, the preloaded trace clock (traceClock.cpp) also times
 // each of the program's moves from the move to its handler (event pickup:
 // to the end of the frame under way, then from there to the handler), from
@@ -23,16 +31,22 @@
 //
 // Usage: latencyBench --out=FILE [--rounds=N] [--moves=N] [--periods=64,256,1024]
 //                     [--scheduling=realtime,none] [--tokens=1,64] [--breakdown]
+//                     [--server=jackd|pipewire]
+#include <dlfcn.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cerrno>
 #include <cstdlib>
+#include <cstring>
+#include <filesystem>
 #include <ctime>
 #include <fstream>
 #include <iostream>
 #include <map>
+#include <memory>
 #include <random>
 #include <sstream>
 #include <stdexcept>
@@ -46,6 +60,7 @@
 #include "fakePointer.h"
 #include "gainWatch.h"
 #include "latencyFigures.h"
+#include "pipewireServer.h"
 #include "systemMeasures.h"
 
 namespace {
@@ -71,6 +86,13 @@ constexpr long long kClockAgreementUs = 1000;
 constexpr int kPlayAttempts = 2;
 // Slower moves than this are told one by one in the breakdown.
 constexpr double kSlowMoveMs = 50.0;
+constexpr char kJackd[] = "jackd";
+constexpr char kPipewire[] = "pipewire";
+// How long a forced quantum may take to reach the clients.
+constexpr auto kQuantumTimeout = std::chrono::seconds(10);
+constexpr auto kQuantumPoll = std::chrono::milliseconds(20);
+// Set in the bench's environment when it starts itself again under pw-jack.
+constexpr char kRestartedMark[] = "ZELQUOR_LATENCY_BENCH_ON_PW_JACK";
 
 struct Options {
   std::string out;
@@ -80,6 +102,7 @@ struct Options {
   std::vector<std::string> scheduling = {"realtime", "none"};
   std::vector<int> tokens = {1, kPadTotal};
   bool breakdown = false;
+  std::string server = kJackd;
 };
 
 std::vector<std::string> listOf(const std::string& text) {
@@ -107,9 +130,12 @@ Options parse(int argc, char** argv) {
     else if (key == "--scheduling") options.scheduling = listOf(value);
     else if (key == "--tokens") options.tokens = numbersOf(value);
     else if (key == "--breakdown") options.breakdown = true;
+    else if (key == "--server") options.server = value;
     else throw std::runtime_error("unknown option " + arg);
   }
   if (options.out.empty()) throw std::runtime_error("--out=FILE is needed");
+  if (options.server == kPipewire) options.scheduling = {kPipewire};
+  else if (options.server != kJackd) throw std::runtime_error("--server is jackd or pipewire, not " + options.server);
   return options;
 }
 
@@ -283,6 +309,17 @@ bool jackClockIsMonotonic() {
   return std::llabs(jackUs - monotonicUs) < kClockAgreementUs;
 }
 
+// A forced quantum reaches the clients at the daemon's next cycles.
+void awaitQuantum(const GainWatch& watch, int period) {
+  const auto deadline = std::chrono::steady_clock::now() + kQuantumTimeout;
+  while (watch.periodFrames() != period) {
+    if (std::chrono::steady_clock::now() > deadline)
+      throw std::runtime_error("the quantum stayed " + std::to_string(watch.periodFrames()) + ", not " +
+                               std::to_string(period));
+    std::this_thread::sleep_for(kQuantumPoll);
+  }
+}
+
 void playOne(const Player& player, const Servers& servers, FakePointer& hand, const std::string& key, int period,
              const Options& options, std::mt19937& random, Series& series) {
   const bool program = player.tokens > 0;
@@ -291,6 +328,7 @@ void playOne(const Player& player, const Servers& servers, FakePointer& hand, co
       player.subject, servers, program ? programEnvironment(options.breakdown, clockFile) : std::vector<std::string>{});
   if (player.tokens == kPadTotal) placeTokensOnEveryPad(*run);
   GainWatch watch(player.client, channelOfPad(kPad));
+  if (servers.pipewire != nullptr) awaitQuantum(watch, period);
   const std::size_t firstWindow = frameWindowsSoFar(*run);
   const Played played = play(*run, watch, hand, options.moves, period, random);
   const FrameTimes frames = program ? framesSince(*run, firstWindow) : FrameTimes{};
@@ -305,9 +343,17 @@ void playOne(const Player& player, const Servers& servers, FakePointer& hand, co
 
 void runCase(const XServer& x, const std::string& scheduling, int period, int turn, const Options& options,
              std::mt19937& random, Series& series) {
-  JackServer jack(kSampleRate, period, serverOptions(scheduling));
-  jack.useInThisProcess();
-  const Servers servers{x, jack};
+  std::unique_ptr<JackServer> jack;
+  std::unique_ptr<PipewireServer> pipewire;
+  if (options.server == kPipewire) {
+    pipewire = std::make_unique<PipewireServer>();
+    pipewire->useInThisProcess();
+    pipewire->forceQuantum(period);
+  } else {
+    jack = std::make_unique<JackServer>(kSampleRate, period, serverOptions(scheduling));
+    jack->useInThisProcess();
+  }
+  const Servers servers{x, jack.get(), pipewire.get()};
   FakePointer hand(x.displayName());
   std::vector<Player> order = players(options);
   std::rotate(order.begin(), order.begin() + turn % order.size(), order.end());
@@ -339,11 +385,34 @@ void writeSeries(std::ostream& out, const Series& series) {
   out << "\n  }\n";
 }
 
+// True when the libjack this process runs with is PipeWire's JACK layer.
+bool onPipewireJackLayer() {
+  Dl_info library{};
+  void* open = dlsym(RTLD_DEFAULT, "jack_client_open");
+  return open != nullptr && dladdr(open, &library) != 0 && library.dli_fname != nullptr &&
+         std::string(library.dli_fname).find(kPipewire) != std::string::npos;
+}
+
+// Starts this bench again under pw-jack; returns only when that fails.
+void restartOnPipewireJackLayer(char** argv) {
+  if (std::getenv(kRestartedMark) != nullptr)
+    throw std::runtime_error("pw-jack did not give PipeWire's JACK layer (is pipewire-jack installed?)");
+  setenv(kRestartedMark, "1", 1);
+  // Its own path: /proc/self/exe would name pw-jack's shell there.
+  std::string self = std::filesystem::read_symlink("/proc/self/exe");
+  std::vector<char*> arguments = {const_cast<char*>(kPipewireJackCommand), self.data()};
+  for (char** argument = argv + 1; *argument != nullptr; ++argument) arguments.push_back(*argument);
+  arguments.push_back(nullptr);
+  execvp(kPipewireJackCommand, arguments.data());
+  throw std::runtime_error(std::string("cannot start ") + kPipewireJackCommand + ": " + std::strerror(errno));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   try {
     const Options options = parse(argc, argv);
+    if (options.server == kPipewire && !onPipewireJackLayer()) restartOnPipewireJackLayer(argv);
     const std::string loadAtStart = loadAverage();
     XServer x;
     std::mt19937 random(kSeed);

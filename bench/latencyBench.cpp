@@ -36,13 +36,13 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
 #include <cstdio>
-#include <cerrno>
 #include <cstdlib>
 #include <cstring>
-#include <filesystem>
 #include <ctime>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <map>
@@ -227,11 +227,15 @@ void note(Series& series, const std::string& key, const Played& played, const Fr
 }
 
 // The frame counter, and with a breakdown the trace clock writing to the file.
+// The trace clock goes first: the frame counter's dlsym answers a lookup of
+// the next definition (RTLD_NEXT) from where it stands, so a library after
+// it would be handed its own function and call itself without end.
 std::vector<std::string> programEnvironment(bool breakdown, const std::string& clockFile) {
+  const std::string preload = "LD_PRELOAD=";
   std::vector<std::string> environment = frameCounterEnvironment();
   if (!breakdown) return environment;
   for (std::string& entry : environment)
-    if (entry.rfind("LD_PRELOAD=", 0) == 0) entry += std::string(" ") + ZELQUOR_TRACE_CLOCK;
+    if (entry.rfind(preload, 0) == 0) entry.insert(preload.size(), std::string(ZELQUOR_TRACE_CLOCK) + " ");
   environment.push_back("TRACE_CLOCK_FILE=" + clockFile);
   return environment;
 }
@@ -393,7 +397,7 @@ bool onPipewireJackLayer() {
          std::string(library.dli_fname).find(kPipewire) != std::string::npos;
 }
 
-// Starts this bench again under pw-jack; returns only when that fails.
+// Starts this bench again under pw-jack; throws when it cannot.
 void restartOnPipewireJackLayer(char** argv) {
   if (std::getenv(kRestartedMark) != nullptr)
     throw std::runtime_error("pw-jack did not give PipeWire's JACK layer (is pipewire-jack installed?)");

@@ -91,6 +91,8 @@ constexpr char kPipewire[] = "pipewire";
 // How long a forced quantum may take to reach the clients.
 constexpr auto kQuantumTimeout = std::chrono::seconds(10);
 constexpr auto kQuantumPoll = std::chrono::milliseconds(20);
+// PipeWire's JACK layer keeps its time on the monotonic clock, jackd on the raw one.
+constexpr char kPipewireTraceClock[] = "TRACE_CLOCK=monotonic";
 // Set in the bench's environment when it starts itself again under pw-jack.
 constexpr char kRestartedMark[] = "ZELQUOR_LATENCY_BENCH_ON_PW_JACK";
 
@@ -230,13 +232,14 @@ void note(Series& series, const std::string& key, const Played& played, const Fr
 // The trace clock goes first: the frame counter's dlsym answers a lookup of
 // the next definition (RTLD_NEXT) from where it stands, so a library after
 // it would be handed its own function and call itself without end.
-std::vector<std::string> programEnvironment(bool breakdown, const std::string& clockFile) {
+std::vector<std::string> programEnvironment(bool breakdown, const std::string& clockFile, bool onPipewire) {
   const std::string preload = "LD_PRELOAD=";
   std::vector<std::string> environment = frameCounterEnvironment();
   if (!breakdown) return environment;
   for (std::string& entry : environment)
     if (entry.rfind(preload, 0) == 0) entry.insert(preload.size(), std::string(ZELQUOR_TRACE_CLOCK) + " ");
   environment.push_back("TRACE_CLOCK_FILE=" + clockFile);
+  if (onPipewire) environment.push_back(kPipewireTraceClock);
   return environment;
 }
 
@@ -303,11 +306,11 @@ void noteBreakdown(Series& series, const std::string& key, const Played& played,
       " ms, gain to cycle " + std::to_string(percentile(cycle, 0.5)) + " ms");
 }
 
-// The breakdown compares the program's raw monotonic clock with the JACK
-// clock (which a client of this process must have set up first).
-bool jackClockIsMonotonic() {
+// The breakdown compares the trace clock's clock with the JACK clock (which
+// a client of this process must have set up first).
+bool jackClockIsTraceClock(bool onPipewire) {
   timespec now{};
-  clock_gettime(CLOCK_MONOTONIC_RAW, &now);
+  clock_gettime(onPipewire ? CLOCK_MONOTONIC : CLOCK_MONOTONIC_RAW, &now);
   const long long monotonicUs = static_cast<long long>(now.tv_sec) * 1000000 + now.tv_nsec / 1000;
   const long long jackUs = static_cast<long long>(jack_get_time());
   return std::llabs(jackUs - monotonicUs) < kClockAgreementUs;
@@ -327,12 +330,14 @@ void awaitQuantum(const GainWatch& watch, int period) {
 void playOne(const Player& player, const Servers& servers, FakePointer& hand, const std::string& key, int period,
              const Options& options, std::mt19937& random, Series& series) {
   const bool program = player.tokens > 0;
+  const bool onPipewire = servers.pipewire != nullptr;
   const std::string clockFile = "/tmp/zelquorTraceClock" + std::to_string(getpid()) + ".txt";
-  const auto run = startRunning(
-      player.subject, servers, program ? programEnvironment(options.breakdown, clockFile) : std::vector<std::string>{});
+  const auto run =
+      startRunning(player.subject, servers,
+                   program ? programEnvironment(options.breakdown, clockFile, onPipewire) : std::vector<std::string>{});
   if (player.tokens == kPadTotal) placeTokensOnEveryPad(*run);
   GainWatch watch(player.client, channelOfPad(kPad));
-  if (servers.pipewire != nullptr) awaitQuantum(watch, period);
+  if (onPipewire) awaitQuantum(watch, period);
   const std::size_t firstWindow = frameWindowsSoFar(*run);
   const Played played = play(*run, watch, hand, options.moves, period, random);
   const FrameTimes frames = program ? framesSince(*run, firstWindow) : FrameTimes{};
@@ -340,8 +345,8 @@ void playOne(const Player& player, const Servers& servers, FakePointer& hand, co
   run->close();
   if (program && options.breakdown) {
     const auto notes = readTraceClock(clockFile);
-    if (jackClockIsMonotonic()) noteBreakdown(series, key, played, notes);
-    else say("the JACK clock is not the monotonic clock here: no breakdown");
+    if (jackClockIsTraceClock(onPipewire)) noteBreakdown(series, key, played, notes);
+    else say("the JACK clock is not the trace clock's here: no breakdown");
   }
 }
 

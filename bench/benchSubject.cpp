@@ -34,7 +34,13 @@ SubjectRun::SubjectRun(const Subject& subject, const Servers& servers, const std
   AppOptions options;
   options.program = subject.program;
   options.arguments = subject.arguments;
-  options.environment = environmentOn(servers.x, servers.jack);
+  if (servers.pipewire != nullptr) {
+    options.program = kPipewireJackCommand;
+    options.arguments.insert(options.arguments.begin(), subject.program);
+    options.environment = environmentOn(servers.x, *servers.pipewire);
+  } else {
+    options.environment = environmentOn(servers.x, *servers.jack);
+  }
   options.environment.insert(options.environment.end(), extraEnvironment.begin(), extraEnvironment.end());
   startedAt_ = std::chrono::steady_clock::now();
   process_ = std::make_unique<AppProcess>(options);

@@ -1,6 +1,7 @@
 // One run of the program or of one of its floor programs under the bench's
-// private X and JACK servers: started, waited for until it says it runs,
-// looked at, and closed as a user closes a window.
+// private X and audio servers (a JACK server, or a PipeWire daemon reached
+// through pw-jack): started, waited for until it says it runs, looked at,
+// and closed as a user closes a window.
 #ifndef ZELQUOR_BENCH_BENCH_SUBJECT_H
 #define ZELQUOR_BENCH_BENCH_SUBJECT_H
 
@@ -11,6 +12,7 @@
 
 #include "appProcess.h"
 #include "jackServer.h"
+#include "pipewireServer.h"
 #include "xServer.h"
 #include "xWindow.h"
 
@@ -27,9 +29,12 @@ Subject frameFloor(int tokens, bool withJack = true);
 Subject startupFloor();
 Subject bareCopyClient();
 
+// One audio server: the JACK server, or else the PipeWire daemon, on which
+// subjects start through pw-jack as users start a JACK program there.
 struct Servers {
   const XServer& x;
-  const JackServer& jack;
+  const JackServer* jack = nullptr;
+  const PipewireServer* pipewire = nullptr;
 };
 
 class SubjectRun {

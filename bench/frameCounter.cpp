@@ -5,7 +5,10 @@
 // its functions up by name: glXGetProcAddressARB with dlsym, the others
 // through it (and through glXGetProcAddress, looked up the same way). This
 // library's dlsym and glXGetProcAddress(ARB) hand out the counting
-// glXSwapBuffers, and themselves, in place of the real ones. Every FRAME_COUNTER_WINDOW seconds
+// glXSwapBuffers, and themselves, in place of the real ones; a lookup of
+// the next definition (RTLD_NEXT) through that dlsym starts after this
+// library, so another preloaded library that looks up its next definitions
+// must come before it in LD_PRELOAD. Every FRAME_COUNTER_WINDOW seconds
 // (default 1) it writes one line on standard error:
 //
 //   frameCounter window=<n> frames=<count> medianMs=<median interval>

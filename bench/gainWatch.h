@@ -36,6 +36,8 @@ class GainWatch {
   };
   // Waits until the awaited gain has been heard, at most for the time.
   std::optional<Heard> heard(std::chrono::milliseconds timeout) const;
+  // The server's period (PipeWire's quantum) as the clients see it now.
+  int periodFrames() const { return static_cast<int>(jack_get_buffer_size(listener_)); }
 
  private:
   static int feed(jack_nframes_t frames, void* self);

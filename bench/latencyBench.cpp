@@ -15,6 +15,14 @@
 // preloaded frame counter during its moves. Writes, for each round, every
 // case's figures as JSON for printRatios.py; progress goes to stderr.
 //
+// With --server=pipewire, each case runs instead on a private PipeWire
+// daemon with its session manager (PipewireServer), its quantum forced to
+// the period, scheduled as the daemon schedules itself; the subjects start
+// through pw-jack, and the bench runs its own clients through pw-jack too
+// (it starts itself again under pw-jack when PipeWire's JACK layer is not
+// the libjack it runs with). Its cases are named "pipewire" where the
+// jackd ones name their scheduling.
+//
 // With --breakdown, the preloaded trace clock (traceClock.cpp) also times
 // each of the program's moves from the move to its handler (event pickup:
 // to the end of the frame under way, then from there to the handler), from
@@ -23,16 +31,22 @@
 //
 // Usage: latencyBench --out=FILE [--rounds=N] [--moves=N] [--periods=64,256,1024]
 //                     [--scheduling=realtime,none] [--tokens=1,64] [--breakdown]
+//                     [--server=jackd|pipewire]
+#include <dlfcn.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <ctime>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <map>
+#include <memory>
 #include <random>
 #include <sstream>
 #include <stdexcept>
@@ -46,6 +60,7 @@
 #include "fakePointer.h"
 #include "gainWatch.h"
 #include "latencyFigures.h"
+#include "pipewireServer.h"
 #include "systemMeasures.h"
 
 namespace {
@@ -71,6 +86,15 @@ constexpr long long kClockAgreementUs = 1000;
 constexpr int kPlayAttempts = 2;
 // Slower moves than this are told one by one in the breakdown.
 constexpr double kSlowMoveMs = 50.0;
+constexpr char kJackd[] = "jackd";
+constexpr char kPipewire[] = "pipewire";
+// How long a forced quantum may take to reach the clients.
+constexpr auto kQuantumTimeout = std::chrono::seconds(10);
+constexpr auto kQuantumPoll = std::chrono::milliseconds(20);
+// PipeWire's JACK layer keeps its time on the monotonic clock, jackd on the raw one.
+constexpr char kPipewireTraceClock[] = "TRACE_CLOCK=monotonic";
+// Set in the bench's environment when it starts itself again under pw-jack.
+constexpr char kRestartedMark[] = "ZELQUOR_LATENCY_BENCH_ON_PW_JACK";
 
 struct Options {
   std::string out;
@@ -80,6 +104,7 @@ struct Options {
   std::vector<std::string> scheduling = {"realtime", "none"};
   std::vector<int> tokens = {1, kPadTotal};
   bool breakdown = false;
+  std::string server = kJackd;
 };
 
 std::vector<std::string> listOf(const std::string& text) {
@@ -107,9 +132,12 @@ Options parse(int argc, char** argv) {
     else if (key == "--scheduling") options.scheduling = listOf(value);
     else if (key == "--tokens") options.tokens = numbersOf(value);
     else if (key == "--breakdown") options.breakdown = true;
+    else if (key == "--server") options.server = value;
     else throw std::runtime_error("unknown option " + arg);
   }
   if (options.out.empty()) throw std::runtime_error("--out=FILE is needed");
+  if (options.server == kPipewire) options.scheduling = {kPipewire};
+  else if (options.server != kJackd) throw std::runtime_error("--server is jackd or pipewire, not " + options.server);
   return options;
 }
 
@@ -201,12 +229,17 @@ void note(Series& series, const std::string& key, const Played& played, const Fr
 }
 
 // The frame counter, and with a breakdown the trace clock writing to the file.
-std::vector<std::string> programEnvironment(bool breakdown, const std::string& clockFile) {
+// The trace clock goes first: the frame counter's dlsym answers a lookup of
+// the next definition (RTLD_NEXT) from where it stands, so a library after
+// it would be handed its own function and call itself without end.
+std::vector<std::string> programEnvironment(bool breakdown, const std::string& clockFile, bool onPipewire) {
+  const std::string preload = "LD_PRELOAD=";
   std::vector<std::string> environment = frameCounterEnvironment();
   if (!breakdown) return environment;
   for (std::string& entry : environment)
-    if (entry.rfind("LD_PRELOAD=", 0) == 0) entry += std::string(" ") + ZELQUOR_TRACE_CLOCK;
+    if (entry.rfind(preload, 0) == 0) entry.insert(preload.size(), std::string(ZELQUOR_TRACE_CLOCK) + " ");
   environment.push_back("TRACE_CLOCK_FILE=" + clockFile);
+  if (onPipewire) environment.push_back(kPipewireTraceClock);
   return environment;
 }
 
@@ -273,24 +306,38 @@ void noteBreakdown(Series& series, const std::string& key, const Played& played,
       " ms, gain to cycle " + std::to_string(percentile(cycle, 0.5)) + " ms");
 }
 
-// The breakdown compares the program's raw monotonic clock with the JACK
-// clock (which a client of this process must have set up first).
-bool jackClockIsMonotonic() {
+// The breakdown compares the trace clock's clock with the JACK clock (which
+// a client of this process must have set up first).
+bool jackClockIsTraceClock(bool onPipewire) {
   timespec now{};
-  clock_gettime(CLOCK_MONOTONIC_RAW, &now);
+  clock_gettime(onPipewire ? CLOCK_MONOTONIC : CLOCK_MONOTONIC_RAW, &now);
   const long long monotonicUs = static_cast<long long>(now.tv_sec) * 1000000 + now.tv_nsec / 1000;
   const long long jackUs = static_cast<long long>(jack_get_time());
   return std::llabs(jackUs - monotonicUs) < kClockAgreementUs;
 }
 
+// A forced quantum reaches the clients at the daemon's next cycles.
+void awaitQuantum(const GainWatch& watch, int period) {
+  const auto deadline = std::chrono::steady_clock::now() + kQuantumTimeout;
+  while (watch.periodFrames() != period) {
+    if (std::chrono::steady_clock::now() > deadline)
+      throw std::runtime_error("the quantum stayed " + std::to_string(watch.periodFrames()) + ", not " +
+                               std::to_string(period));
+    std::this_thread::sleep_for(kQuantumPoll);
+  }
+}
+
 void playOne(const Player& player, const Servers& servers, FakePointer& hand, const std::string& key, int period,
              const Options& options, std::mt19937& random, Series& series) {
   const bool program = player.tokens > 0;
+  const bool onPipewire = servers.pipewire != nullptr;
   const std::string clockFile = "/tmp/zelquorTraceClock" + std::to_string(getpid()) + ".txt";
-  const auto run = startRunning(
-      player.subject, servers, program ? programEnvironment(options.breakdown, clockFile) : std::vector<std::string>{});
+  const auto run =
+      startRunning(player.subject, servers,
+                   program ? programEnvironment(options.breakdown, clockFile, onPipewire) : std::vector<std::string>{});
   if (player.tokens == kPadTotal) placeTokensOnEveryPad(*run);
   GainWatch watch(player.client, channelOfPad(kPad));
+  if (onPipewire) awaitQuantum(watch, period);
   const std::size_t firstWindow = frameWindowsSoFar(*run);
   const Played played = play(*run, watch, hand, options.moves, period, random);
   const FrameTimes frames = program ? framesSince(*run, firstWindow) : FrameTimes{};
@@ -298,16 +345,24 @@ void playOne(const Player& player, const Servers& servers, FakePointer& hand, co
   run->close();
   if (program && options.breakdown) {
     const auto notes = readTraceClock(clockFile);
-    if (jackClockIsMonotonic()) noteBreakdown(series, key, played, notes);
-    else say("the JACK clock is not the monotonic clock here: no breakdown");
+    if (jackClockIsTraceClock(onPipewire)) noteBreakdown(series, key, played, notes);
+    else say("the JACK clock is not the trace clock's here: no breakdown");
   }
 }
 
 void runCase(const XServer& x, const std::string& scheduling, int period, int turn, const Options& options,
              std::mt19937& random, Series& series) {
-  JackServer jack(kSampleRate, period, serverOptions(scheduling));
-  jack.useInThisProcess();
-  const Servers servers{x, jack};
+  std::unique_ptr<JackServer> jack;
+  std::unique_ptr<PipewireServer> pipewire;
+  if (options.server == kPipewire) {
+    pipewire = std::make_unique<PipewireServer>();
+    pipewire->useInThisProcess();
+    pipewire->forceQuantum(period);
+  } else {
+    jack = std::make_unique<JackServer>(kSampleRate, period, serverOptions(scheduling));
+    jack->useInThisProcess();
+  }
+  const Servers servers{x, jack.get(), pipewire.get()};
   FakePointer hand(x.displayName());
   std::vector<Player> order = players(options);
   std::rotate(order.begin(), order.begin() + turn % order.size(), order.end());
@@ -339,11 +394,34 @@ void writeSeries(std::ostream& out, const Series& series) {
   out << "\n  }\n";
 }
 
+// True when the libjack this process runs with is PipeWire's JACK layer.
+bool onPipewireJackLayer() {
+  Dl_info library{};
+  void* open = dlsym(RTLD_DEFAULT, "jack_client_open");
+  return open != nullptr && dladdr(open, &library) != 0 && library.dli_fname != nullptr &&
+         std::string(library.dli_fname).find(kPipewire) != std::string::npos;
+}
+
+// Starts this bench again under pw-jack; throws when it cannot.
+void restartOnPipewireJackLayer(char** argv) {
+  if (std::getenv(kRestartedMark) != nullptr)
+    throw std::runtime_error("pw-jack did not give PipeWire's JACK layer (is pipewire-jack installed?)");
+  setenv(kRestartedMark, "1", 1);
+  // Its own path: /proc/self/exe would name pw-jack's shell there.
+  std::string self = std::filesystem::read_symlink("/proc/self/exe");
+  std::vector<char*> arguments = {const_cast<char*>(kPipewireJackCommand), self.data()};
+  for (char** argument = argv + 1; *argument != nullptr; ++argument) arguments.push_back(*argument);
+  arguments.push_back(nullptr);
+  execvp(kPipewireJackCommand, arguments.data());
+  throw std::runtime_error(std::string("cannot start ") + kPipewireJackCommand + ": " + std::strerror(errno));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   try {
     const Options options = parse(argc, argv);
+    if (options.server == kPipewire && !onPipewireJackLayer()) restartOnPipewireJackLayer(argv);
     const std::string loadAtStart = loadAverage();
     XServer x;
     std::mt19937 random(kSeed);

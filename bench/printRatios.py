@@ -4,7 +4,7 @@ systemBench's JSON file.
 
 Usage: printRatios.py [--strict] [--time=cpu|real] [--load-average=TEXT]
                       blockBench.json [paramBench.json] [eventBench.json] [systemBench.json]
-                      [latencyBench.json]
+                      [latencyBench.json...]
 
 Takes the median of the repetitions when there are aggregates, else the mean
 of the runs; CPU time by default (the process's own time, which a busy
@@ -15,7 +15,8 @@ their ratio. For events: us per pointer move in all and single mode, with
 the trace to a file, to /dev/null and to nowhere, and the file's share. From
 systemBench: frame time, start-up time, the server's DSP load and peak
 memory of the program beside its floor programs. From latencyBench: the
-latency from a pointer move to the audio, program beside latencyFloor. Marks the goals; a ratio above its goal by less than the repetitions'
+latency from a pointer move to the audio, program beside latencyFloor, the
+rows of several latencyBench files (jackd, PipeWire) in one table. Marks the goals; a ratio above its goal by less than the repetitions'
 spread (their coefficient of variation) is marked "tie", not counted as
 missed. With --strict, exits 1 when a goal is missed.
 """
@@ -39,13 +40,17 @@ TO_NS = {"ns": 1.0, "us": 1e3, "ms": 1e6, "s": 1e9}
 
 
 def split_files(paths):
-    """(Google Benchmark files, systemBench data or None, latencyBench data or None)."""
+    """(Google Benchmark files, systemBench data or None, latencyBench data or None);
+    the series of several latencyBench files are merged."""
     benchmark_files, system, latency = [], None, None
     for path in paths:
         with open(path) as f:
             data = json.load(f)
         if "benchmarks" in data:
             benchmark_files.append(path)
+        elif "latency" in data and latency:
+            latency["latency"].update(data["latency"])
+            latency["loadAverageAtEnd"] = data.get("loadAverageAtEnd")
         elif "latency" in data:
             latency = data
         else:
@@ -317,10 +322,13 @@ def print_latency(data, missed):
         scheduling, period, _, _ = key.split("/")
         if (scheduling, int(period)) not in cases:
             cases.append((scheduling, int(period)))
-    cases.sort(key=lambda c: (c[0] != "realtime", c[1]))
+    order = ("realtime", "none", "pipewire")
+    cases.sort(key=lambda c: (order.index(c[0]) if c[0] in order else len(order), c[1]))
+    on_pipewire = any(c[0] == "pipewire" for c in cases)
     print()
     print(f"Latency from a pointer move to the first audio cycle carrying the new gain (private Xvfb and dummy")
-    print(f"jackd at {rate} Hz); {data.get('rounds')} round(s) of {data.get('movesPerCase')} moves a case; "
+    servers = "jackd, or private PipeWire," if on_pipewire else "jackd"
+    print(f"{servers} at {rate} Hz); {data.get('rounds')} round(s) of {data.get('movesPerCase')} moves a case; "
           f"load average {data.get('loadAverageAtStart')} at the start, {data.get('loadAverageAtEnd')} at the end")
     header = (f"{'scheduling':<10} {'period':>15} {'subject':<18} {'median':>7} {'p90':>6} {'p99':>6} {'max':>6} "
               f"{'early':>5} {'lost':>4} {'late':>6} {'frame':>6}  goal")
@@ -359,6 +367,9 @@ def print_latency(data, missed):
     print("gain at its next cycle. Goals with the real-time server (-R -P 70):")
     print(f"median <= floor's + {LATENCY_MEDIAN_FRAMES} frame, p99 <= floor's + {LATENCY_P99_FRAMES} frames; "
           f"in every case no move above {LATENCY_MAX_MS:.0f} ms.")
+    if on_pipewire:
+        print("pipewire: both subjects and the listening clients through pw-jack on a private PipeWire daemon with")
+        print("WirePlumber, the quantum forced to the period, the daemon's own (real-time) scheduling.")
     print_breakdown(series, cases)
 
 

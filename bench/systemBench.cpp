@@ -137,7 +137,7 @@ double loadWith(const Subject* subject, const std::string& clientName, const Ser
 }
 
 void runDspLoad(const Servers& servers, const Options& options, Series& dspLoad) {
-  servers.jack.useInThisProcess();
+  servers.jack->useInThisProcess();
   JackProbe probe("zelquorLoadProbe");
   const Subject program = zelquorProgram();
   const Subject bare = bareCopyClient();
@@ -161,7 +161,7 @@ int main(int argc, char** argv) {
     const std::string loadAtStart = loadAverage();
     XServer x;
     JackServer jack(kSampleRate, kFramesPerPeriod);
-    const Servers servers{x, jack};
+    const Servers servers{x, &jack};
     Series frames, memory, startup, dspLoad;
     if (options.runs("frames")) runFrames(servers, options, frames, memory);
     if (options.runs("startup")) runStartups(servers, options, startup);

@@ -3,8 +3,8 @@
 // standard output through stdio's fwrite and fflush, and every frame ends
 // with glXSwapBuffers, all of which the program calls through the dynamic
 // linker, so this library's run first, call the real ones and note the time
-// on the raw monotonic clock (the JACK clock on Linux). Noted, in
-// microseconds:
+// on the JACK clock: jackd's is the raw monotonic clock, PipeWire's JACK
+// layer's the monotonic one (TRACE_CLOCK=monotonic). Noted, in microseconds:
 //   s  a frame was shown: the event loop polls its events next
 //   x  a "mouse x: " line handed over: a motion or press event's handler began
 //   g  a "pad=" line with a gain handed over: the gain is in the engine
@@ -41,9 +41,15 @@ Note notes[kMaxNotes];
 int noteCount = 0;
 bool gainPending = false;
 
+clockid_t jackClock() {
+  const char* name = std::getenv("TRACE_CLOCK");
+  return name != nullptr && std::strcmp(name, "monotonic") == 0 ? CLOCK_MONOTONIC : CLOCK_MONOTONIC_RAW;
+}
+
 long long nowUs() {
+  static const clockid_t clock = jackClock();
   timespec now{};
-  clock_gettime(CLOCK_MONOTONIC_RAW, &now);
+  clock_gettime(clock, &now);
   return static_cast<long long>(now.tv_sec) * 1000000 + now.tv_nsec / 1000;
 }
 

@@ -12,6 +12,9 @@
 #include "appProcess.h"
 #include "scratchFolder.h"
 
+// Runs a JACK program on PipeWire's JACK layer: pw-jack PROGRAM [ARG...].
+constexpr char kPipewireJackCommand[] = "pw-jack";
+
 class PipewireServer {
  public:
   // Starts the bus, the daemon and the session manager and waits until

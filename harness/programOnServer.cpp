@@ -19,6 +19,12 @@ std::vector<std::string> environmentOn(const XServer& x, const JackServer& jack)
   return {x.displayEntry(), jack.defaultServerEntry(), JackServer::noStartEntry()};
 }
 
+std::vector<std::string> environmentOn(const XServer& x, const PipewireServer& pipewire) {
+  std::vector<std::string> entries = pipewire.environment();
+  entries.push_back(x.displayEntry());
+  return entries;
+}
+
 std::string startOnce(ProgramOnServer& started, const XServer& x, const AppOptions& options, Timeout timeout) {
   started.app.reset();
   started.jack.reset();

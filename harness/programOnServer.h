@@ -15,6 +15,7 @@
 
 #include "appProcess.h"
 #include "jackServer.h"
+#include "pipewireServer.h"
 #include "xServer.h"
 
 constexpr int kStartAttempts = 3;
@@ -27,6 +28,7 @@ std::string retryStart(const std::function<std::string()>& attempt);
 
 // The environment that points a run of the program at the private servers.
 std::vector<std::string> environmentOn(const XServer& x, const JackServer& jack);
+std::vector<std::string> environmentOn(const XServer& x, const PipewireServer& pipewire);
 
 struct ProgramOnServer {
   std::unique_ptr<JackServer> jack;

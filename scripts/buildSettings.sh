@@ -73,3 +73,11 @@ treeState() {
     cat "$root/.treeState"
   fi
 }
+
+# copyTreeTo FOLDER: a copy of the tree in FOLDER, which exists: its files
+# (treeFiles) and its state in .treeState, so that the copy builds as its
+# original would.
+copyTreeTo() {
+  treeFiles | tar -C "$root" --null -T - -cf - | tar -C "$1" -xf -
+  treeState >"$1/.treeState"
+}

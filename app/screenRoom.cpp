@@ -43,7 +43,8 @@ std::vector<long> cardinals(Display* display, Window window, const char* name, A
 bool windowManagerRuns(Display* display, Window root) {
   const std::vector<long> check = cardinals(display, root, "_NET_SUPPORTING_WM_CHECK", XA_WINDOW);
   if (check.empty()) return false;
-  const std::vector<long> own = cardinals(display, static_cast<Window>(check[0]), "_NET_SUPPORTING_WM_CHECK", XA_WINDOW);
+  const std::vector<long> own =
+      cardinals(display, static_cast<Window>(check[0]), "_NET_SUPPORTING_WM_CHECK", XA_WINDOW);
   return !own.empty() && own[0] == check[0];
 }
 
@@ -63,7 +64,8 @@ screenRect primaryMonitor(Display* display, Window root) {
     if (monitors != nullptr) XRRFreeMonitors(monitors);
     return wholeScreen(display);
   }
-  const XRRMonitorInfo* chosen = std::find_if(monitors, monitors + count, [](const XRRMonitorInfo& m) { return m.primary; });
+  const XRRMonitorInfo* chosen =
+      std::find_if(monitors, monitors + count, [](const XRRMonitorInfo& m) { return m.primary; });
   if (chosen == monitors + count) chosen = monitors;
   const screenRect monitor{chosen->x, chosen->y, chosen->width, chosen->height};
   XRRFreeMonitors(monitors);
@@ -92,7 +94,8 @@ bool waitForProperty(Display* display, Window window, Atom property) {
   for (;;) {
     while (XCheckTypedWindowEvent(display, window, PropertyNotify, &event))
       if (event.xproperty.atom == property) return true;
-    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+    const auto left =
+        std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
     if (left.count() <= 0) return false;
     pollfd connection{ConnectionNumber(display), POLLIN, 0};
     poll(&connection, 1, static_cast<int>(left.count()));
@@ -113,6 +116,9 @@ frameExtents frameOf(Display* display) {
   const Window root = DefaultRootWindow(display);
   if (!windowManagerRuns(display, root)) return {};
   const Atom request = XInternAtom(display, "_NET_REQUEST_FRAME_EXTENTS", False);
+  const std::vector<long> supported = cardinals(display, root, "_NET_SUPPORTED", XA_ATOM);
+  if (std::find(supported.begin(), supported.end(), static_cast<long>(request)) == supported.end())
+    return kAssumedFrame;
   const Atom extents = XInternAtom(display, "_NET_FRAME_EXTENTS", False);
   const Window probe = XCreateSimpleWindow(display, root, 0, 0, 1, 1, 0, 0, 0);
   XSelectInput(display, probe, PropertyChangeMask);
@@ -124,9 +130,9 @@ frameExtents frameOf(Display* display) {
   XSendEvent(display, root, False, SubstructureRedirectMask | SubstructureNotifyMask, &message);
   XFlush(display);
   frameExtents frame = kAssumedFrame;
-  const std::vector<long> sides =
-      waitForProperty(display, probe, extents) ? cardinals(display, probe, "_NET_FRAME_EXTENTS", XA_CARDINAL)
-                                               : std::vector<long>{};
+  const std::vector<long> sides = waitForProperty(display, probe, extents)
+                                      ? cardinals(display, probe, "_NET_FRAME_EXTENTS", XA_CARDINAL)
+                                      : std::vector<long>{};
   if (sides.size() == 4) frame = {int(sides[0]), int(sides[1]), int(sides[2]), int(sides[3])};
   XDestroyWindow(display, probe);
   XFlush(display);
@@ -137,8 +143,10 @@ windowChoice windowForScreen(Display* display) {
   const screenRect room = screenRoomOf(display);
   const windowChoice choice = chooseWindow(room, frameOf(display));
   if (choice.belowSupported)
-    std::fprintf(stderr, "zelquor: the screen leaves %dx%d pixels for the window, less than the %dx%d supported; "
-                 "the window is shown at %ux%u\n", room.width, room.height, kSmallestSupportedWidth,
-                 kSmallestSupportedHeight, choice.width, choice.height);
+    std::fprintf(stderr,
+                 "zelquor: the screen leaves %dx%d pixels for the window, less than the %dx%d supported; "
+                 "the window is shown at %ux%u\n",
+                 room.width, room.height, kSmallestSupportedWidth, kSmallestSupportedHeight, choice.width,
+                 choice.height);
   return choice;
 }

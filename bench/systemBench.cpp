@@ -107,14 +107,12 @@ void measureFrameRun(const Subject& subject, const std::string& name, const Serv
   frames[key + "/meanMs"].push_back(times.meanMs);
   frames[key + "/cpuMs"].push_back(times.cpuMs);
   memory[key + "/vmHWMKiB"].push_back(static_cast<double>(run.peakResidentKiB()));
-  say("frames round " + std::to_string(round + 1) + " " + key + ": median " + std::to_string(times.medianMs) +
-      " ms");
+  say("frames round " + std::to_string(round + 1) + " " + key + ": median " + std::to_string(times.medianMs) + " ms");
   run.close();
 }
 
 // The scaled run follows the program's full-size run of the same round.
-void runFrames(const Servers& servers, const Servers& laptop, const Options& options, Series& frames,
-               Series& memory) {
+void runFrames(const Servers& servers, const Servers& laptop, const Options& options, Series& frames, Series& memory) {
   for (int round = 0; round < options.frameRounds; ++round)
     for (int tokens : {0, kBoardTokens}) {
       for (const Subject& subject : inTurn(round, zelquorProgram(), frameFloor(tokens)))

@@ -107,7 +107,8 @@ bool XServer::waitUntilServing(int number) {
     int status = 0;
     if (waitpid(pid_, &status, WNOHANG) == pid_) {
       pid_ = -1;
-      if (WIFEXITED(status) && WEXITSTATUS(status) == kExecFailed) throw std::runtime_error(missingCommandReason("Xvfb"));
+      if (WIFEXITED(status) && WEXITSTATUS(status) == kExecFailed)
+        throw std::runtime_error(missingCommandReason("Xvfb"));
       return false;
     }
     if (acceptsClients(name)) return lockOwner(number) == pid_;

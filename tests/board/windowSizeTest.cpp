@@ -57,12 +57,13 @@ struct zone {
 
 // Every zone a press, release or move acts in, in scene pixels, and the
 // gaps between buttons that must stay apart from them.
-const std::vector<zone> kZones = {
-    {"logo", 991, 1065, 15, 47},         {"board", 9, 941, 15, 949},          {"release zone", 9, 939, 37, 949},
-    {"move one", 983, 1011, 51, 75},     {"move group", 1015, 1041, 51, 75},  {"move all", 1047, 1073, 51, 75},
-    {"mute one", 983, 1011, 79, 105},    {"mute group", 1015, 1041, 79, 105}, {"mute all", 1047, 1073, 79, 105},
-    {"type 0", 995, 1055, 117, 163},     {"type 1", 995, 1055, 164, 197},     {"type 6", 995, 1055, 334, 367},
-    {"type 7", 995, 1055, 368, 371},     {"gap between buttons", 1012, 1014, 76, 78}};
+const std::vector<zone> kZones = {{"logo", 991, 1065, 15, 47},        {"board", 9, 941, 15, 949},
+                                  {"release zone", 9, 939, 37, 949},  {"move one", 983, 1011, 51, 75},
+                                  {"move group", 1015, 1041, 51, 75}, {"move all", 1047, 1073, 51, 75},
+                                  {"mute one", 983, 1011, 79, 105},   {"mute group", 1015, 1041, 79, 105},
+                                  {"mute all", 1047, 1073, 79, 105},  {"type 0", 995, 1055, 117, 163},
+                                  {"type 1", 995, 1055, 164, 197},    {"type 6", 995, 1055, 334, 367},
+                                  {"type 7", 995, 1055, 368, 371},    {"gap between buttons", 1012, 1014, 76, 78}};
 
 // The window pixels whose scene pixel lies in [low, high]: first and last.
 std::pair<int, int> windowSpan(int low, int high, unsigned windowLength, unsigned sceneLength) {
@@ -133,8 +134,8 @@ TEST(ScenePointer, EventsCarryScenePixelsAndKeysStayAsTheyAre) {
   EXPECT_EQ(mapped.x, 941);
   EXPECT_EQ(mapped.y, -1);
   EXPECT_EQ(mapped.button, 2);
-  for (boardEventType type : {boardEventType::buttonReleased, boardEventType::pointerMoved,
-                              boardEventType::wheelScrolled}) {
+  for (boardEventType type :
+       {boardEventType::buttonReleased, boardEventType::pointerMoved, boardEventType::wheelScrolled}) {
     press.type = type;
     EXPECT_EQ(toScene(press, 866, 768).x, 941);
   }

@@ -35,15 +35,19 @@ struct step {
 // The palette, the four corner pads, the move-all and mute-all buttons, and
 // a drag that leaves the window on the left and on the right (it touches the
 // screen's top and bottom) before coming back.
+// clang-format off
 const std::vector<step> kSteps = {
-    {act::move, 811, 197}, {act::press},          {act::release},          {act::move, 53, 58},
-    {act::press},          {act::release},        {act::move, 707, 58},    {act::rightPress},
-    {act::rightRelease},   {act::move, 53, 711},  {act::press},            {act::release},
-    {act::move, 707, 711}, {act::press},          {act::release},          {act::move, 839, 50},
-    {act::press},          {act::release},        {act::move, 60, 65},     {act::press},
-    {act::move, 75, 80},   {act::move, -20, 400}, {act::move, 900, 300},    {act::move, 400, 300},
-    {act::release},        {act::move, 839, 73},  {act::press},            {act::release},
+    {act::move, 811, 197}, {act::press}, {act::release},
+    {act::move, 53, 58}, {act::press}, {act::release},
+    {act::move, 707, 58}, {act::rightPress}, {act::rightRelease},
+    {act::move, 53, 711}, {act::press}, {act::release},
+    {act::move, 707, 711}, {act::press}, {act::release},
+    {act::move, 839, 50}, {act::press}, {act::release},
+    {act::move, 60, 65}, {act::press}, {act::move, 75, 80}, {act::move, -20, 400}, {act::move, 900, 300},
+    {act::move, 400, 300}, {act::release},
+    {act::move, 839, 73}, {act::press}, {act::release},
 };
+// clang-format on
 
 // The scene pixel under the centre of a scaled window's pixel.
 int underCentre(int p, int windowLength, int sceneLength) {
@@ -106,9 +110,8 @@ TEST(ScaledWindow, OnA1366x768ScreenGivesTheFullSizeTraceOfTheScenePixels) {
   EXPECT_EQ(placed.y, 0);
   // The scene's panel and the background below it, where the scaled scene
   // puts them: the whole scene is shown, not its top-left corner.
-  const Screenshot shot = scaled.window->screenshotWhen([](const Screenshot& s) {
-    return s.pixel(847, 308) == kPanelColour && s.pixel(847, 712) == kBackground;
-  });
+  const Screenshot shot = scaled.window->screenshotWhen(
+      [](const Screenshot& s) { return s.pixel(847, 308) == kPanelColour && s.pixel(847, 712) == kBackground; });
   EXPECT_EQ(shot.pixel(847, 308), kPanelColour);
   EXPECT_EQ(shot.pixel(847, 712), kBackground);
   const std::vector<std::string> scaledTrace = play(scaled, [](const step& s) { return std::pair{s.x, s.y}; });

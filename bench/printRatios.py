@@ -272,6 +272,13 @@ def print_system(system, missed):
         print(f"{'  frames a second':<34} {fmt(1e3 / p, 10, 1)} {fmt(1e3 / f if f else None, 10, 1)}")
         ratio_row("  process CPU per frame", frames.get(f"program/{tokens}/cpuMs", []),
                   frames.get(f"frameFloor/{tokens}/cpuMs", []), None, "ms", missed, "")
+    for tokens in ("0", "64"):
+        ours = frames.get(f"scaled/{tokens}/medianMs", [])
+        if ours:
+            ratio_row(f"frame, scaled vs full, {tokens} tokens", ours, frames.get(f"program/{tokens}/medianMs", []),
+                      None, "ms", missed, "")
+            ratio_row("  process CPU per frame", frames.get(f"scaled/{tokens}/cpuMs", []),
+                      frames.get(f"program/{tokens}/cpuMs", []), None, "ms", missed, "")
     ours, floors = startup.get("program/ms", []), startup.get("startupFloor/ms", [])
     if ours:
         ratio_row(f"start-up ({len(ours)} runs each)", ours, floors, STARTUP_GOAL, "ms", missed, "start-up time")
@@ -287,6 +294,8 @@ def print_system(system, missed):
         ratio_row("peak memory (VmHWM), 64 tokens", ours, memory.get("frameFloor/64/vmHWMKiB", []), None, "MiB",
                   missed, "", scale=1 / 1024)
     print("Ratios: median over rounds of program / floor, the two run one after the other. Frame: interval")
+    print("(scaled vs full: the program on a 1366x768 screen, its window 866x768 showing the scene scaled,")
+    print("in the floor column the same round's full-size program.)")
     print("between buffer swaps, counted by the preloaded frameCounter in both (median of 1 s windows).")
     print("frameFloor draws the same window content with nothing else and runs the same 126-port JACK")
     print("client; startupFloor opens the same window and JACK client, then prints its line;")

@@ -96,6 +96,7 @@ lintian                lintian
 appstreamcli           appstream
 desktop-file-validate  desktop-file-utils
 debootstrap            debootstrap
+shellcheck             shellcheck
 '
 
 # commandPackage NAME: the package that brings that command here.

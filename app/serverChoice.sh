@@ -24,6 +24,7 @@
 # and JACK_NO_START_SERVER is exported when the JACK library must not start
 # a server.
 
+# shellcheck shell=sh
 # shellcheck disable=SC2034,SC2154  # its variables are the sourcing script's
 zelquorProbeSeconds=2
 

@@ -263,8 +263,14 @@ jack_time_t firstNote(const std::vector<std::pair<char, jack_time_t>>& notes, ch
   return 0;
 }
 
+double mean(const std::vector<double>& values) {
+  double sum = 0;
+  for (double value : values) sum += value;
+  return values.empty() ? 0 : sum / static_cast<double>(values.size());
+}
+
 void noteBreakdown(Series& series, const std::string& key, const Played& played,
-                   const std::vector<std::pair<char, jack_time_t>>& notes) {
+                   const std::vector<std::pair<char, jack_time_t>>& notes, double periodMs) {
   std::vector<double> pickup, frameRest, poll, handler, flush, cycle;
   for (std::size_t i = 0; i < played.moves.size(); ++i) {
     const MoveTimes& move = played.moves[i];
@@ -299,6 +305,10 @@ void noteBreakdown(Series& series, const std::string& key, const Played& played,
     series[key + "/" + name + "P99Ms"].push_back(percentile(*values, 0.99));
   }
   series[key + "/breakdownMoves"].push_back(static_cast<double>(pickup.size()));
+  // With a period far longer than a frame, the program's median over the
+  // floor's follows the pickup's mean, not its median.
+  series[key + "/pickupMeanMs"].push_back(mean(pickup));
+  series[key + "/pickupAboveMs"].push_back(medianAboveHalfPeriod(pickup, periodMs));
   say(key + " breakdown of " + std::to_string(pickup.size()) + " moves, medians: pickup " +
       std::to_string(percentile(pickup, 0.5)) + " ms (frame under way " + std::to_string(percentile(frameRest, 0.5)) +
       " ms, poll " + std::to_string(percentile(poll, 0.5)) + " ms), handler " +
@@ -345,7 +355,7 @@ void playOne(const Player& player, const Servers& servers, FakePointer& hand, co
   run->close();
   if (program && options.breakdown) {
     const auto notes = readTraceClock(clockFile);
-    if (jackClockIsTraceClock(onPipewire)) noteBreakdown(series, key, played, notes);
+    if (jackClockIsTraceClock(onPipewire)) noteBreakdown(series, key, played, notes, 1e3 * period / kSampleRate);
     else say("the JACK clock is not the trace clock's here: no breakdown");
   }
 }

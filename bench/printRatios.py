@@ -236,6 +236,12 @@ def median(values):
     return statistics.median(values) if values else None
 
 
+def paired_difference(ours, floors):
+    """Median of the differences of runs made one after the other."""
+    pairs = [a - b for a, b in zip(ours, floors)]
+    return statistics.median(pairs) if pairs else None
+
+
 def paired_ratio(ours, floors):
     """Median of the ratios of runs made one after the other (run i with
     run i): drift of the machine between rounds cancels out."""
@@ -336,8 +342,8 @@ def print_latency(data, missed):
     servers = "jackd, or private PipeWire," if on_pipewire else "jackd"
     print(f"{servers} at {rate} Hz); {data.get('rounds')} round(s) of {data.get('movesPerCase')} moves a case; "
           f"load average {data.get('loadAverageAtStart')} at the start, {data.get('loadAverageAtEnd')} at the end")
-    header = (f"{'scheduling':<10} {'period':>15} {'subject':<18} {'median':>7} {'p90':>6} {'p99':>6} {'max':>6} "
-              f"{'early':>5} {'lost':>4} {'late':>6} {'frame':>6}  goal")
+    header = (f"{'scheduling':<10} {'period':>15} {'subject':<18} {'median':>7} {'above':>6} {'p90':>6} {'p99':>6} "
+              f"{'max':>6} {'early':>5} {'lost':>4} {'late':>6} {'frame':>6}  goal")
     print(header)
     print("-" * len(header))
     for scheduling, period in cases:
@@ -360,7 +366,10 @@ def print_latency(data, missed):
             if subject != "floor" and floor:
                 goal = latency_goal(f"{scheduling}/{period}/{subject}", r, floor, r["frameMs"], missed)
             first = f"{scheduling:<10} {period:>5} ({1e3 * period / rate:4.1f} ms)" if i == 0 else f"{'':<26}"
-            print(f"{first} {label:<18} {fmt(r['medianMs'], 7, 2)} {fmt(r['p90Ms'], 6, 1)} {fmt(r['p99Ms'], 6, 1)} "
+            above = paired_difference(series.get(prefix + subject + "/medianMs", []),
+                                      series.get(prefix + "floor/medianMs", [])) if subject != "floor" else None
+            print(f"{first} {label:<18} {fmt(r['medianMs'], 7, 2)} {fmt(above, 6, 2)} {fmt(r['p90Ms'], 6, 1)} "
+                  f"{fmt(r['p99Ms'], 6, 1)} "
                   f"{fmt(r['maxMs'], 6, 1)} {fmt(r['early'], 5, 0)} {r['lost']:>4} {fmt(r['callbackLateP99Ms'], 6, 1)} "
                   f"{fmt(r['frameMs'], 6, 2)}  {goal}".rstrip())
     print("ms from the move's request flushed to the X server to the start of the first audio cycle whose")
@@ -368,7 +377,8 @@ def print_latency(data, missed):
     print("round's moves, medians over rounds; max: the slowest move of all rounds. early: moves carried by")
     print("a cycle that began before the move (its callbacks ran late), counted as 0 ms; lost: moves not")
     print("heard within a second (all rounds), counted as 1000 ms; late: 99th percentile of how long after")
-    print("its cycle's start the listening client ran; frame: the program's frame during its moves.")
+    print("its cycle's start the listening client ran; frame: the program's frame during its moves; above:")
+    print("the program's median less the floor's, median over rounds of the two run one after the other.")
     print("latencyFloor: an X window that draws nothing and a JACK client that takes each motion event's")
     print("gain at its next cycle. Goals with the real-time server (-R -P 70):")
     print(f"median <= floor's + {LATENCY_MEDIAN_FRAMES} frame, p99 <= floor's + {LATENCY_P99_FRAMES} frames; "
@@ -388,20 +398,28 @@ def print_breakdown(series, cases):
         return
     print()
     title = "where the program's moves go"
-    header = (f"{title:<28} {'pickup':>13} {'frame rest':>13} {'poll':>13} {'handler':>13} {'flush':>13} "
-              f"{'gain to cycle':>13}")
+    header = (f"{title:<28} {'pickup':>13} {'mean':>6} {'frame rest':>13} {'poll':>13} {'handler':>13} "
+              f"{'flush':>13} {'gain to cycle':>13} {'above':>6}")
     print(header)
     print("-" * len(header))
     for key in keys:
         cells = [f"{fmt(median(series[f'{key}/{p}MedianMs']), 6, 2)} {fmt(median(series[f'{key}/{p}P99Ms']), 6, 1)}"
                  for p in parts]
+        cells.insert(1, fmt(median(series.get(f"{key}/pickupMeanMs", [])), 6, 2))
+        cells.append(fmt(median(series.get(f"{key}/pickupAboveMs", [])), 6, 2))
         print(f"{key:<28} " + " ".join(cells))
     print("ms, median and 99th percentile (medians over rounds), timed by the preloaded trace clock: pickup,")
     print("from the move to its handler's first trace line, made of frame rest, from the move to the end of the")
     print("frame under way, and poll, from there to the handler (the X server's delivery when it came later);")
     print("handler, from the handler's start to the gain's trace line (the gain is in the engine); flush, that")
     print("line's flush; gain to cycle, from the gain to the start of the cycle that carried it (half a period")
-    print("on average).")
+    print("on average); mean: the pickup's mean. Moves fall evenly in the period, so with a period much longer")
+    print("than a frame the program's median lies above the floor's by about the pickup's mean (a move picked")
+    print("up later than the median counts only by its share), and with a short period by about its median.")
+    print("above: what the program's median should lie above the floor's from its pickups alone (each move")
+    print("waiting its pickup, then for the next cycle, the moves falling evenly in the period; median over")
+    print("rounds), beside the measured 'above' of the latency table: where they agree, the pickup is all")
+    print("the program adds.")
 
 
 if __name__ == "__main__":

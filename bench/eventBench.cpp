@@ -168,9 +168,9 @@ void registerSteps(const char* mode, int modeKey) {
                                                                                                 benchmark::State& st) {
       stepInto(st, modeKey, where);
     })->Unit(benchmark::kMicrosecond);
-  benchmark::RegisterBenchmark((std::string("event/") + mode + "Floor/file").c_str(),
-                               [modeKey](benchmark::State& st) { floorSteps(st, modeKey); })
-      ->Unit(benchmark::kMicrosecond);
+  benchmark::RegisterBenchmark((std::string("event/") + mode + "Floor/file").c_str(), [modeKey](benchmark::State& st) {
+    floorSteps(st, modeKey);
+  })->Unit(benchmark::kMicrosecond);
 }
 
 }  // namespace

@@ -309,6 +309,31 @@ void noteBreakdown(Series& series, const std::string& key, const Played& played,
   // floor's follows the pickup's mean, not its median.
   series[key + "/pickupMeanMs"].push_back(mean(pickup));
   series[key + "/pickupAboveMs"].push_back(medianAboveHalfPeriod(pickup, periodMs));
+  // A move lands in a frame with a probability that grows with its length:
+  // one that falls independently of the frames waits sum(F^2) / (2 sum(F))
+  // on average for the frame's end, not half the median frame.
+  double frameSum = 0, frameSquares = 0, frameCount = 0;
+  jack_time_t lastShown = 0;
+  const jack_time_t from = played.moves.empty() ? 0 : played.moves.front().movedAt;
+  const jack_time_t until = played.moves.empty() ? 0 : played.moves.back().heardCycleStart;
+  for (const auto& [kind, us] : notes) {
+    if (kind != 's' || us < from || us > until) continue;
+    if (lastShown != 0) {
+      const double frame = msBetween(lastShown, us);
+      frameSum += frame;
+      frameSquares += frame * frame;
+      ++frameCount;
+    }
+    lastShown = us;
+  }
+  if (frameSum > 0) {
+    series[key + "/frameRestExpectedMs"].push_back(frameSquares / (2 * frameSum));
+    say(key + ": " + std::to_string(static_cast<int>(frameCount)) + " frames, mean " +
+        std::to_string(frameSum / frameCount) + " ms; a move landing anywhere waits " +
+        std::to_string(frameSquares / (2 * frameSum)) +
+        " ms on average for its frame's end if independent of them (measured mean " + std::to_string(mean(frameRest)) +
+        " ms)");
+  }
   say(key + " breakdown of " + std::to_string(pickup.size()) + " moves, medians: pickup " +
       std::to_string(percentile(pickup, 0.5)) + " ms (frame under way " + std::to_string(percentile(frameRest, 0.5)) +
       " ms, poll " + std::to_string(percentile(poll, 0.5)) + " ms), handler " +

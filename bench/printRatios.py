@@ -294,14 +294,14 @@ def print_system(system, missed):
         ratio_row("peak memory (VmHWM), 64 tokens", ours, memory.get("frameFloor/64/vmHWMKiB", []), None, "MiB",
                   missed, "", scale=1 / 1024)
     print("Ratios: median over rounds of program / floor, the two run one after the other. Frame: interval")
-    print("(scaled vs full: the program on a 1366x768 screen, its window 866x768 showing the scene scaled,")
-    print("in the floor column the same round's full-size program.)")
     print("between buffer swaps, counted by the preloaded frameCounter in both (median of 1 s windows).")
     print("frameFloor draws the same window content with nothing else and runs the same 126-port JACK")
     print("client; startupFloor opens the same window and JACK client, then prints its line;")
     print("bareCopyClient copies 63 inputs to 63 outputs. DSP load: jack_cpu_load averaged over seconds")
     print("while a probe feeds the 63 inputs and reads the 63 outputs; 'beside drawing': the bare client")
     print("while frameFloor (no JACK client) keeps the processors as busy as the program's drawing.")
+    print("Scaled vs full: the program on a 1366x768 screen, its window 866x768 showing the scene scaled;")
+    print("in the floor column the same round's full-size program.")
 
 
 def latency_goal(case, ours, floor, frame, missed):

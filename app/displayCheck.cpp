@@ -24,3 +24,5 @@ bool requireDisplay() {
   }
   return true;
 }
+
+Display* keptDisplay() { return keptConnection; }

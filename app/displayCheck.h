@@ -6,4 +6,8 @@
 // This ends it first, with one clear line and status 1, when there is none.
 bool requireDisplay();
 
+// The connection requireDisplay opened, kept for the whole run.
+typedef struct _XDisplay Display;
+Display* keptDisplay();
+
 #endif

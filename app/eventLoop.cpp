@@ -3,6 +3,7 @@
 #include "engineFacade.h"
 #include "eventDispatch.h"
 #include "frame.h"
+#include "scenePointer.h"
 #include "sfmlSeam.h"
 #include "window.h"
 
@@ -22,9 +23,11 @@ void dispatch(const boardEvent& event) {
 }  // namespace
 
 void runEventLoop(images& shown) {
+  fitSceneToWindow(shown);
   while (window.isOpen()) {
+    const sf::Vector2u size = window.getSize();
     boardEvent event;
-    while (pollBoardEvent(window, event)) dispatch(event);
+    while (pollBoardEvent(window, event)) dispatch(toScene(event, size.x, size.y));
     drawFrame(shown);
   }
 }

@@ -1,8 +1,10 @@
 #include "frame.h"
 
 #include <SFML/Graphics/RectangleShape.hpp>
+#include <SFML/Graphics/View.hpp>
 
 #include "window.h"
+#include "windowSize.h"
 
 namespace {
 
@@ -36,6 +38,15 @@ void drawGens() {
 }
 
 }  // namespace
+
+void fitSceneToWindow(images& shown) {
+  const sf::Vector2u size = window.getSize();
+  if (size.x == kSceneWidth && size.y == kSceneHeight) return;
+  const sf::Vector2f scene(kSceneWidth, kSceneHeight);
+  window.setView(sf::View(scene / 2.f, scene));
+  for (sf::Texture& texture : shown.genTextures) texture.setSmooth(true);
+  for (sf::Texture& texture : shown.interfaceTextures) texture.setSmooth(true);
+}
 
 void drawFrame(images& shown) {
   window.clear(kBackground);

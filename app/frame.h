@@ -4,6 +4,11 @@
 
 #include "images.h"
 
+// Where the window is smaller than the scene, every frame shows the whole
+// scene scaled down uniformly, with the images filtered so that the pad
+// numbers stay legible; at full size nothing changes.
+void fitSceneToWindow(images& shown);
+
 void drawFrame(images& shown);
 
 #endif

@@ -6,24 +6,32 @@
 #include "displayCheck.h"
 #include "engineFacade.h"
 #include "images.h"
+#include "screenRoom.h"
 #include "sfmlSeam.h"
 #include "window.h"
 
 namespace {
 
-constexpr unsigned kWindowWidth = 1094;
-constexpr unsigned kWindowHeight = 970;
 constexpr unsigned kBitsPerPixel = 32;
 
 [[maybe_unused]] const bool displayAvailable = requireDisplay();
+// Chosen once: the window keeps its size when the screen changes later.
+const windowChoice chosen = windowForScreen(keptDisplay());
+
+// Asked after the window is shown: a window manager may have placed it
+// partly off the screen or under a panel.
+bool placeWindow(sf::Window& shown, const windowChoice& choice) {
+  shown.setPosition({choice.x, choice.y});
+  return true;
+}
 
 }  // namespace
 
 // The context settings are the library's defaults, left to the constructor's
 // own default argument: it sits at a different place in each generation.
-sf::RenderWindow window(videoMode(kWindowWidth, kWindowHeight, kBitsPerPixel), "Zelquor", sf::Style::Close);
+sf::RenderWindow window(videoMode(chosen.width, chosen.height, kBitsPerPixel), "Zelquor", sf::Style::Close);
 namespace {
-[[maybe_unused]] const bool windowCentred = centreWindow(window);
+[[maybe_unused]] const bool windowPlaced = placeWindow(window, chosen);
 // The images decode while the facade connects to the audio server.
 [[maybe_unused]] const bool imagesPrefetched = prefetchImages();
 }  // namespace

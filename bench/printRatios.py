@@ -284,6 +284,13 @@ def print_system(system, missed):
         print(f"{'  frames a second':<34} {fmt(1e3 / p, 10, 1)} {fmt(1e3 / f if f else None, 10, 1)}")
         ratio_row("  process CPU per frame", frames.get(f"program/{tokens}/cpuMs", []),
                   frames.get(f"frameFloor/{tokens}/cpuMs", []), None, "ms", missed, "")
+    for tokens in ("0", "64"):
+        ours = frames.get(f"scaled/{tokens}/medianMs", [])
+        if ours:
+            ratio_row(f"frame, scaled vs full, {tokens} tokens", ours, frames.get(f"program/{tokens}/medianMs", []),
+                      None, "ms", missed, "")
+            ratio_row("  process CPU per frame", frames.get(f"scaled/{tokens}/cpuMs", []),
+                      frames.get(f"program/{tokens}/cpuMs", []), None, "ms", missed, "")
     ours, floors = startup.get("program/ms", []), startup.get("startupFloor/ms", [])
     if ours:
         ratio_row(f"start-up ({len(ours)} runs each)", ours, floors, STARTUP_GOAL, "ms", missed, "start-up time")
@@ -305,6 +312,8 @@ def print_system(system, missed):
     print("bareCopyClient copies 63 inputs to 63 outputs. DSP load: jack_cpu_load averaged over seconds")
     print("while a probe feeds the 63 inputs and reads the 63 outputs; 'beside drawing': the bare client")
     print("while frameFloor (no JACK client) keeps the processors as busy as the program's drawing.")
+    print("Scaled vs full: the program on a 1366x768 screen, its window 866x768 showing the scene scaled;")
+    print("in the floor column the same round's full-size program.")
 
 
 def latency_goal(case, ours, floor, frame, missed):

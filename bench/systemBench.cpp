@@ -2,7 +2,9 @@
 // private dummy jackd (48 kHz, 256 frames per period), one server of each
 // for the whole run:
 //   frames    frame time with 0 and 64 tokens, program vs frameFloor, both
-//             timed by the preloaded frame counter; rounds interleaved
+//             timed by the preloaded frame counter; rounds interleaved; and
+//             the program on a 1366x768 screen ("scaled"), whose window
+//             shows the scene scaled down, against its full-size runs
 //   memory    peak resident memory (VmHWM) at the end of each 64-token run
 //   startup   from the start of the process to its "it runs" line, program
 //             vs startupFloor, runs interleaved
@@ -38,6 +40,8 @@ constexpr int kSampleRate = 48000;
 constexpr int kFramesPerPeriod = 256;
 constexpr int kBoardTokens = 64;
 constexpr auto kSettleTime = std::chrono::milliseconds(500);
+// A laptop's screen, too small for the full-size window.
+constexpr int kLaptopWidth = 1366, kLaptopHeight = 768;
 
 struct Options {
   std::string out;
@@ -92,23 +96,29 @@ std::vector<Subject> inTurn(int round, const Subject& program, const Subject& fl
   return round % 2 == 0 ? std::vector<Subject>{program, floor} : std::vector<Subject>{floor, program};
 }
 
-void runFrames(const Servers& servers, const Options& options, Series& frames, Series& memory) {
+void measureFrameRun(const Subject& subject, const std::string& name, const Servers& servers, int tokens,
+                     const Options& options, int round, Series& frames, Series& memory) {
+  const std::string key = name + "/" + std::to_string(tokens);
+  const auto running = startRunning(subject, servers, frameCounterEnvironment());
+  SubjectRun& run = *running;
+  if (subject.name == "program" && tokens == kBoardTokens) placeTokensOnEveryPad(run);
+  const FrameTimes times = measureFrames(run, options.frameWindows);
+  frames[key + "/medianMs"].push_back(times.medianMs);
+  frames[key + "/meanMs"].push_back(times.meanMs);
+  frames[key + "/cpuMs"].push_back(times.cpuMs);
+  memory[key + "/vmHWMKiB"].push_back(static_cast<double>(run.peakResidentKiB()));
+  say("frames round " + std::to_string(round + 1) + " " + key + ": median " + std::to_string(times.medianMs) + " ms");
+  run.close();
+}
+
+// The scaled run follows the program's full-size run of the same round.
+void runFrames(const Servers& servers, const Servers& laptop, const Options& options, Series& frames, Series& memory) {
   for (int round = 0; round < options.frameRounds; ++round)
-    for (int tokens : {0, kBoardTokens})
-      for (const Subject& subject : inTurn(round, zelquorProgram(), frameFloor(tokens))) {
-        const std::string key = subject.name + "/" + std::to_string(tokens);
-        const auto running = startRunning(subject, servers, frameCounterEnvironment());
-        SubjectRun& run = *running;
-        if (subject.name == "program" && tokens == kBoardTokens) placeTokensOnEveryPad(run);
-        const FrameTimes times = measureFrames(run, options.frameWindows);
-        frames[key + "/medianMs"].push_back(times.medianMs);
-        frames[key + "/meanMs"].push_back(times.meanMs);
-        frames[key + "/cpuMs"].push_back(times.cpuMs);
-        memory[key + "/vmHWMKiB"].push_back(static_cast<double>(run.peakResidentKiB()));
-        say("frames round " + std::to_string(round + 1) + " " + key + ": median " + std::to_string(times.medianMs) +
-            " ms");
-        run.close();
-      }
+    for (int tokens : {0, kBoardTokens}) {
+      for (const Subject& subject : inTurn(round, zelquorProgram(), frameFloor(tokens)))
+        measureFrameRun(subject, subject.name, servers, tokens, options, round, frames, memory);
+      measureFrameRun(zelquorProgram(), "scaled", laptop, tokens, options, round, frames, memory);
+    }
 }
 
 void runStartups(const Servers& servers, const Options& options, Series& startup) {
@@ -160,10 +170,11 @@ int main(int argc, char** argv) {
     const Options options = parse(argc, argv);
     const std::string loadAtStart = loadAverage();
     XServer x;
+    XServer laptopX(kLaptopWidth, kLaptopHeight);
     JackServer jack(kSampleRate, kFramesPerPeriod);
     const Servers servers{x, &jack};
     Series frames, memory, startup, dspLoad;
-    if (options.runs("frames")) runFrames(servers, options, frames, memory);
+    if (options.runs("frames")) runFrames(servers, Servers{laptopX, &jack}, options, frames, memory);
     if (options.runs("startup")) runStartups(servers, options, startup);
     if (options.runs("dspLoad")) runDspLoad(servers, options, dspLoad);
 

@@ -11,6 +11,7 @@ constexpr int kPaletteX = 1025;
 constexpr int kPaletteTop = 130;
 constexpr int kPaletteBand = 34;
 constexpr auto kPlacementTimeout = std::chrono::seconds(30);
+constexpr int kSceneWidth = 1094, kSceneHeight = 970;
 
 bool isPlacementLine(const std::string& line) {
   const std::string prefix = "pad=";
@@ -24,16 +25,26 @@ int placements(const AppProcess& process) {
   return count;
 }
 
+// A scene point in a window that may show the scene scaled down.
+struct sceneScale {
+  int width, height;
+  void moveTo(const XWindow& window, int x, int y) const {
+    window.moveMouse(x * width / kSceneWidth, y * height / kSceneHeight);
+  }
+};
+
 }  // namespace
 
 void placeTokensOnEveryPad(SubjectRun& run) {
   XWindow& window = run.window();
+  const WindowGeometry shown = window.geometry();
+  const sceneScale scale{shown.width, shown.height};
   for (int row = 0; row < kBoardColumns; ++row) {
-    window.moveMouse(kPaletteX, kPaletteTop + row * kPaletteBand + kPaletteBand / 2);
+    scale.moveTo(window, kPaletteX, kPaletteTop + row * kPaletteBand + kPaletteBand / 2);
     window.click();
     for (int column = 0; column < kBoardColumns; ++column) {
       const int pad = row * kBoardColumns + column;
-      window.moveMouse(padCentreX(pad), padCentreY(pad));
+      scale.moveTo(window, padCentreX(pad), padCentreY(pad));
       window.click();
     }
   }

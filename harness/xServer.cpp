@@ -56,7 +56,7 @@ bool reaped(pid_t pid, std::chrono::steady_clock::duration within) {
 
 }  // namespace
 
-XServer::XServer() {
+XServer::XServer(int screenWidth, int screenHeight) : screenWidth_(screenWidth), screenHeight_(screenHeight) {
   requireCommand("Xvfb");
   for (int number = kFirstDisplay; number < kFirstDisplay + kDisplaysToTry; ++number)
     if (tryDisplay(number)) return;
@@ -68,7 +68,7 @@ XServer::~XServer() { stop(); }
 bool XServer::tryDisplay(int number) {
   if (exists(lockPath(number)) || exists(socketPath(number))) return false;
   const std::string name = ":" + std::to_string(number);
-  const std::string screen = std::to_string(kScreenWidth) + "x" + std::to_string(kScreenHeight) + "x24";
+  const std::string screen = std::to_string(screenWidth_) + "x" + std::to_string(screenHeight_) + "x24";
   // Without -noreset the server resets whenever its last client leaves, and
   // refuses connections meanwhile: a program started right after the
   // readiness probe disconnected could not open the display.
@@ -107,7 +107,8 @@ bool XServer::waitUntilServing(int number) {
     int status = 0;
     if (waitpid(pid_, &status, WNOHANG) == pid_) {
       pid_ = -1;
-      if (WIFEXITED(status) && WEXITSTATUS(status) == kExecFailed) throw std::runtime_error(missingCommandReason("Xvfb"));
+      if (WIFEXITED(status) && WEXITSTATUS(status) == kExecFailed)
+        throw std::runtime_error(missingCommandReason("Xvfb"));
       return false;
     }
     if (acceptsClients(name)) return lockOwner(number) == pid_;

@@ -15,7 +15,9 @@ class XServer {
 
   // Starts Xvfb on the first free display and waits until it accepts
   // clients; throws when no display could be had.
-  XServer();
+  XServer() : XServer(kScreenWidth, kScreenHeight) {}
+  // A screen of another size, such as a laptop's.
+  XServer(int screenWidth, int screenHeight);
   ~XServer();
   XServer(const XServer&) = delete;
   XServer& operator=(const XServer&) = delete;
@@ -31,6 +33,8 @@ class XServer {
   bool waitUntilServing(int number);
   void stop();
 
+  int screenWidth_;
+  int screenHeight_;
   int number_ = -1;
   pid_t pid_ = -1;
 };

@@ -118,7 +118,7 @@ bool XWindow::waitUntilGone(Timeout timeout) const {
 }
 
 void XWindow::moveMouse(int x, int y) const {
-  xdotool({"mousemove", "--window", std::to_string(id_), std::to_string(x), std::to_string(y)});
+  xdotool({"mousemove", "--window", std::to_string(id_), "--", std::to_string(x), std::to_string(y)});
 }
 
 void XWindow::mouseDown(int button) const { xdotool({"mousedown", std::to_string(button)}); }

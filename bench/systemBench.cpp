@@ -54,7 +54,7 @@ struct Options {
   double loadSeconds = 4;
   std::string sections = "frames,startup,dspLoad,menu";
   std::string installed;
-  int menuStartups = 10;
+  int menuStartups = 20;
   bool runs(const std::string& section) const {
     return ("," + sections + ",").find("," + section + ",") != std::string::npos;
   }

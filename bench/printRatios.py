@@ -250,6 +250,19 @@ def ratio_row(label, ours, floors, goal, unit, missed, what, scale=1.0):
           f"{fmt(floor_median and floor_median * scale, 10, 2)} {fmt(ratio, 7, 3)}  {unit:<7} {verdict}")
 
 
+MENU_START_GOAL = 1.10  # start from the menu / the installed program started directly, each server
+
+
+def print_menu_startup(menu, missed):
+    """The installed command (the launcher, from a home folder) vs the installed program started
+    directly from its data folder (through pw-jack on PipeWire), per server."""
+    for server, how in (("jackd", "on jackd"), ("pipewire", "on PipeWire"), ("none", "no server")):
+        ours = menu.get(f"launcher/{server}/ms", [])
+        if ours:
+            ratio_row(f"  menu vs direct, {how} ({len(ours)})", ours, menu.get(f"direct/{server}/ms", []),
+                      MENU_START_GOAL, "ms", missed, f"start from the menu {how}")
+
+
 def print_system(system, missed):
     """Frames, start-up, DSP load and memory from systemBench."""
     frames, startup = system.get("frames", {}), system.get("startup", {})
@@ -294,22 +307,6 @@ def print_system(system, missed):
     print("bareCopyClient copies 63 inputs to 63 outputs. DSP load: jack_cpu_load averaged over seconds")
     print("while a probe feeds the 63 inputs and reads the 63 outputs; 'beside drawing': the bare client")
     print("while frameFloor (no JACK client) keeps the processors as busy as the program's drawing.")
-    if system.get("menuStartup"):
-        print("From the menu: the installed command, which chooses the server, started from a home folder;")
-        print("in the floor column the installed program started from its data folder (through pw-jack on")
-        print("PipeWire), runs interleaved, each from the process's start to its running line.")
-
-
-MENU_START_GOAL = 1.10  # start from the menu / the installed program started directly, each server
-
-
-def print_menu_startup(menu, missed):
-    """The installed command (the launcher) vs the installed program started directly, per server."""
-    for server, how in (("jackd", "on jackd"), ("pipewire", "on PipeWire"), ("none", "no server")):
-        ours = menu.get(f"launcher/{server}/ms", [])
-        if ours:
-            ratio_row(f"  from the menu, {how} ({len(ours)})", ours, menu.get(f"direct/{server}/ms", []),
-                      MENU_START_GOAL, "ms", missed, f"start from the menu {how}")
 
 
 def latency_goal(case, ours, floor, frame, missed):

@@ -262,6 +262,19 @@ def ratio_row(label, ours, floors, goal, unit, missed, what, scale=1.0):
           f"{fmt(floor_median and floor_median * scale, 10, 2)} {fmt(ratio, 7, 3)}  {unit:<7} {verdict}")
 
 
+MENU_START_GOAL = 1.10  # start from the menu / the installed program started directly, each server
+
+
+def print_menu_startup(menu, missed):
+    """The installed command (the launcher, from a home folder) vs the installed program started
+    directly from its data folder (through pw-jack on PipeWire), per server."""
+    for server, how in (("jackd", "on jackd"), ("pipewire", "on PipeWire"), ("none", "no server")):
+        ours = menu.get(f"launcher/{server}/ms", [])
+        if ours:
+            ratio_row(f"  menu vs direct, {how} ({len(ours)})", ours, menu.get(f"direct/{server}/ms", []),
+                      MENU_START_GOAL, "ms", missed, f"start from the menu {how}")
+
+
 def print_system(system, missed):
     """Frames, start-up, DSP load and memory from systemBench."""
     frames, startup = system.get("frames", {}), system.get("startup", {})
@@ -294,6 +307,7 @@ def print_system(system, missed):
     ours, floors = startup.get("program/ms", []), startup.get("startupFloor/ms", [])
     if ours:
         ratio_row(f"start-up ({len(ours)} runs each)", ours, floors, STARTUP_GOAL, "ms", missed, "start-up time")
+    print_menu_startup(system.get("menuStartup", {}), missed)
     ours = dsp.get("program/percent", [])
     if ours:
         ratio_row(f"DSP load vs bare client ({len(ours)} rounds)", ours, dsp.get("bareCopyClient/percent", []),

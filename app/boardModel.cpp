@@ -38,13 +38,32 @@ void setUpBoard() {
   }
 }
 
+namespace {
+
+// The hit tests of one axis: the left (top) one in integers, the right
+// (bottom) one in floating point.
+bool withinColumn(int column, int x) {
+  const int left = tabPad[column].x;
+  return left - kHitMargin < x && left + damier.padWidth > x;
+}
+
+bool withinRow(int row, int y) {
+  const int top = tabPad[row * kBoardSide].y;
+  return top - kHitMargin < y && top + damier.padHeight > y;
+}
+
+}  // namespace
+
+// The pads lie on a grid: a pad's rectangle holds the point when its column
+// holds x and its row holds y, so the first pad in index order is on the
+// first row that holds y, in the first column that holds x. Two scans of 8
+// in place of one of 64: a drag step in all mode tests 128 points.
 int findPadWH(int x, int y) {
-  for (int i = 0; i < kPadCount; ++i) {
-    const pad& p = tabPad[i];
-    if (p.x - kHitMargin < x && p.x + damier.padWidth > x && p.y - kHitMargin < y && p.y + damier.padHeight > y)
-      return i;
-  }
-  return kNone;
+  int column = 0;
+  while (column < kBoardSide && !withinColumn(column, x)) ++column;
+  int row = 0;
+  while (row < kBoardSide && !withinRow(row, y)) ++row;
+  return column < kBoardSide && row < kBoardSide ? row * kBoardSide + column : kNone;
 }
 
 void releasePad(int g) {

@@ -34,12 +34,18 @@ SubjectRun::SubjectRun(const Subject& subject, const Servers& servers, const std
   AppOptions options;
   options.program = subject.program;
   options.arguments = subject.arguments;
+  options.workingDirectory = subject.workingDirectory;
   if (servers.pipewire != nullptr) {
-    options.program = kPipewireJackCommand;
-    options.arguments.insert(options.arguments.begin(), subject.program);
+    if (!subject.choosesServer) {
+      options.program = kPipewireJackCommand;
+      options.arguments.insert(options.arguments.begin(), subject.program);
+    }
     options.environment = environmentOn(servers.x, *servers.pipewire);
-  } else {
+  } else if (servers.jack != nullptr) {
     options.environment = environmentOn(servers.x, *servers.jack);
+  } else {
+    options.environment = absentJackServerEntries();
+    options.environment.push_back(servers.x.displayEntry());
   }
   options.environment.insert(options.environment.end(), extraEnvironment.begin(), extraEnvironment.end());
   startedAt_ = std::chrono::steady_clock::now();

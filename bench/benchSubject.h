@@ -22,6 +22,9 @@ struct Subject {
   std::vector<std::string> arguments;
   std::string readyPrefix;  // its "it runs" line, less the final 1 or 0
   bool hasWindow = true;
+  std::string workingDirectory = projectRoot();
+  // Started as it is on PipeWire, not through pw-jack: it chooses its server.
+  bool choosesServer = false;
 };
 
 Subject zelquorProgram();
@@ -30,7 +33,8 @@ Subject startupFloor();
 Subject bareCopyClient();
 
 // One audio server: the JACK server, or else the PipeWire daemon, on which
-// subjects start through pw-jack as users start a JACK program there.
+// subjects start through pw-jack as users start a JACK program there; with
+// neither, subjects start with no JACK server to reach.
 struct Servers {
   const XServer& x;
   const JackServer* jack = nullptr;

@@ -12,7 +12,13 @@
 // file minus nullbuf is what handing the lines to the file costs, the
 // flush after each line included.
 //
-// Names: "event/<mode>Step/<sink>". The facade is created without a server:
+// Beside them, each mode's floor (traceFloor.h): the same lines, recorded
+// from the same two alternating steps, written to the same file the same
+// way, one line at a time, with nothing else done. The all-mode step is
+// judged against it, measured in the same run: what the file costs varies
+// from machine to machine far more than the program's own work does.
+//
+// Names: "event/<mode>Step/<sink>" and "event/<mode>Floor/file". The facade is created without a server:
 // "JACK server not running ?" on stderr is expected.
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
@@ -23,6 +29,7 @@
 #include <iostream>
 #include <streambuf>
 #include <string>
+#include <vector>
 
 #include "boardFacts.h"
 #include "boardModel.h"
@@ -31,6 +38,7 @@
 #include "engineFacade.h"
 #include "eventDispatch.h"
 #include "facadeWithoutServer.h"
+#include "traceFloor.h"
 #include "windowEvents.h"
 
 DspFaust* dspFaust = nullptr;
@@ -115,6 +123,28 @@ void dragSteps(benchmark::State& state, int modeKey) {
   if (!allOnBoard()) state.SkipWithError("a token left the board");
 }
 
+// The lines of the two steps dragSteps alternates, right then back.
+std::vector<traceLines> stepLines(int modeKey) {
+  setUpDrag(modeKey);
+  const int x = padCentreX(kAnchorPad);
+  const int y = padCentreY(kAnchorPad);
+  std::vector<traceLines> steps;
+  for (int offset : {1, 0}) steps.push_back(recordTrace([&] { dispatchBoardEvent(moveEvent(x + offset, y)); }));
+  return steps;
+}
+
+void floorSteps(benchmark::State& state, int modeKey) {
+  const std::vector<traceLines> steps = stepLines(modeKey);
+  stdoutTo redirect(traceFile);
+  std::size_t next = 0;
+  for (auto _ : state) {
+    writeTrace(steps[next]);
+    next ^= 1;
+  }
+  state.SetItemsProcessed(state.iterations());
+  state.counters["lines"] = static_cast<double>(steps[0].size());
+}
+
 enum class sink { file, devNull, nullBuf };
 
 void stepInto(benchmark::State& state, int modeKey, sink where) {
@@ -138,6 +168,9 @@ void registerSteps(const char* mode, int modeKey) {
                                                                                                 benchmark::State& st) {
       stepInto(st, modeKey, where);
     })->Unit(benchmark::kMicrosecond);
+  benchmark::RegisterBenchmark((std::string("event/") + mode + "Floor/file").c_str(), [modeKey](benchmark::State& st) {
+    floorSteps(st, modeKey);
+  })->Unit(benchmark::kMicrosecond);
 }
 
 }  // namespace

@@ -263,8 +263,14 @@ jack_time_t firstNote(const std::vector<std::pair<char, jack_time_t>>& notes, ch
   return 0;
 }
 
+double mean(const std::vector<double>& values) {
+  double sum = 0;
+  for (double value : values) sum += value;
+  return values.empty() ? 0 : sum / static_cast<double>(values.size());
+}
+
 void noteBreakdown(Series& series, const std::string& key, const Played& played,
-                   const std::vector<std::pair<char, jack_time_t>>& notes) {
+                   const std::vector<std::pair<char, jack_time_t>>& notes, double periodMs) {
   std::vector<double> pickup, frameRest, poll, handler, flush, cycle;
   for (std::size_t i = 0; i < played.moves.size(); ++i) {
     const MoveTimes& move = played.moves[i];
@@ -299,6 +305,35 @@ void noteBreakdown(Series& series, const std::string& key, const Played& played,
     series[key + "/" + name + "P99Ms"].push_back(percentile(*values, 0.99));
   }
   series[key + "/breakdownMoves"].push_back(static_cast<double>(pickup.size()));
+  // With a period far longer than a frame, the program's median over the
+  // floor's follows the pickup's mean, not its median.
+  series[key + "/pickupMeanMs"].push_back(mean(pickup));
+  series[key + "/pickupAboveMs"].push_back(medianAboveHalfPeriod(pickup, periodMs));
+  // A move lands in a frame with a probability that grows with its length:
+  // one that falls independently of the frames waits sum(F^2) / (2 sum(F))
+  // on average for the frame's end, not half the median frame.
+  double frameSum = 0, frameSquares = 0, frameCount = 0;
+  jack_time_t lastShown = 0;
+  const jack_time_t from = played.moves.empty() ? 0 : played.moves.front().movedAt;
+  const jack_time_t until = played.moves.empty() ? 0 : played.moves.back().heardCycleStart;
+  for (const auto& [kind, us] : notes) {
+    if (kind != 's' || us < from || us > until) continue;
+    if (lastShown != 0) {
+      const double frame = msBetween(lastShown, us);
+      frameSum += frame;
+      frameSquares += frame * frame;
+      ++frameCount;
+    }
+    lastShown = us;
+  }
+  if (frameSum > 0) {
+    series[key + "/frameRestExpectedMs"].push_back(frameSquares / (2 * frameSum));
+    say(key + ": " + std::to_string(static_cast<int>(frameCount)) + " frames, mean " +
+        std::to_string(frameSum / frameCount) + " ms; a move landing anywhere waits " +
+        std::to_string(frameSquares / (2 * frameSum)) +
+        " ms on average for its frame's end if independent of them (measured mean " + std::to_string(mean(frameRest)) +
+        " ms)");
+  }
   say(key + " breakdown of " + std::to_string(pickup.size()) + " moves, medians: pickup " +
       std::to_string(percentile(pickup, 0.5)) + " ms (frame under way " + std::to_string(percentile(frameRest, 0.5)) +
       " ms, poll " + std::to_string(percentile(poll, 0.5)) + " ms), handler " +
@@ -345,7 +380,7 @@ void playOne(const Player& player, const Servers& servers, FakePointer& hand, co
   run->close();
   if (program && options.breakdown) {
     const auto notes = readTraceClock(clockFile);
-    if (jackClockIsTraceClock(onPipewire)) noteBreakdown(series, key, played, notes);
+    if (jackClockIsTraceClock(onPipewire)) noteBreakdown(series, key, played, notes, 1e3 * period / kSampleRate);
     else say("the JACK clock is not the trace clock's here: no breakdown");
   }
 }

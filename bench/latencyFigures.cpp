@@ -10,6 +10,7 @@ constexpr double kMedian = 0.5;
 constexpr double kNinetieth = 0.9;
 constexpr double kNinetyNinth = 0.99;
 constexpr double kRankSlack = 1e-9;
+constexpr int kBisections = 60;
 
 }  // namespace
 
@@ -45,4 +46,26 @@ LatencyFigures figuresOf(const std::vector<MoveTimes>& moves) {
   figures.p99Ms = percentile(ms, kNinetyNinth);
   figures.maxMs = percentile(ms, 1.0);
   return figures;
+}
+
+namespace {
+
+// The share of moves heard within m: each waits its pickup, then a uniform
+// share of the period.
+double heardWithin(const std::vector<double>& pickupsMs, double periodMs, double m) {
+  double sum = 0;
+  for (double pickup : pickupsMs) sum += std::clamp((m - pickup) / periodMs, 0.0, 1.0);
+  return sum / static_cast<double>(pickupsMs.size());
+}
+
+}  // namespace
+
+double medianAboveHalfPeriod(const std::vector<double>& pickupsMs, double periodMs) {
+  if (pickupsMs.empty() || periodMs <= 0) return 0;
+  double low = 0, high = *std::max_element(pickupsMs.begin(), pickupsMs.end()) + periodMs;
+  for (int i = 0; i < kBisections; ++i) {
+    const double middle = (low + high) / 2;
+    (heardWithin(pickupsMs, periodMs, middle) < kMedian ? low : high) = middle;
+  }
+  return (low + high) / 2 - periodMs / 2;
 }

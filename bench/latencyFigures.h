@@ -39,4 +39,13 @@ struct LatencyFigures {
 
 LatencyFigures figuresOf(const std::vector<MoveTimes>& moves);
 
+// How far above half a period the median latency lies when each move waits
+// its pickup (ms, from the move to the gain in the engine) and then for the
+// next cycle, the moves falling evenly in the period: m - period / 2, where
+// m is the median of pickup + U(0, period). With a period longer than the
+// pickups this is their mean; a move picked up later than m counts only by
+// its share, however late. With a period much shorter, about their median.
+// 0 for none.
+double medianAboveHalfPeriod(const std::vector<double>& pickupsMs, double periodMs);
+
 #endif

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <random>
+#include <vector>
 
 namespace {
 
@@ -52,6 +53,25 @@ TEST(LatencyFigures, aSeriesCountsItsEarlyMovesAndTakesThemAsZero) {
   EXPECT_DOUBLE_EQ(figures.p90Ms, 48.0);
   EXPECT_DOUBLE_EQ(figures.maxMs, 48.0);
   EXPECT_EQ(figuresOf({}).moves, 0);
+}
+
+// The program's median over the floor's from its pickups: a wrong clamp or
+// bisection gives a figure between the pickups' median and mean.
+TEST(LatencyFigures, theMedianAboveHalfAPeriodIsThePickupsMeanOnALongPeriodAndMedianOnAShortOne) {
+  EXPECT_NEAR(medianAboveHalfPeriod(std::vector<double>(10, 3.0), 21.333), 3.0, 1e-6);
+  // Nine moves picked up at once, one after 50 ms, later than any median:
+  // 0.9 of the moves are heard by m when 0.9 m / period = 1/2, on a long
+  // period 1.1 ms above its half, on a short one 0.03 ms.
+  std::vector<double> oneSlow(9, 0.0);
+  oneSlow.push_back(50.0);
+  EXPECT_NEAR(medianAboveHalfPeriod(oneSlow, 20.0), 20.0 / 1.8 - 10.0, 1e-6);
+  EXPECT_NEAR(medianAboveHalfPeriod(oneSlow, 0.5), 0.5 / 1.8 - 0.25, 1e-6);
+  // Pickups spread evenly over 0 to 6 ms: mean and median 3, on any period.
+  std::vector<double> even;
+  for (int i = 0; i <= 600; ++i) even.push_back(i / 100.0);
+  EXPECT_NEAR(medianAboveHalfPeriod(even, 21.333), 3.0, 1e-3);
+  EXPECT_NEAR(medianAboveHalfPeriod(even, 1.333), 3.0, 0.02);
+  EXPECT_EQ(medianAboveHalfPeriod({}, 5.0), 0.0);
 }
 
 }  // namespace

@@ -13,13 +13,18 @@
 //             client (alone, and beside frameFloor drawing without a JACK
 //             client, which keeps the processors as busy as the program's
 //             own drawing does), and with the probe alone
+//   menu      the start from the menu (the installed command) vs the
+//             installed program started directly, on jackd, on a private
+//             PipeWire and with no server (see menuStartup.h); needs
+//             --installed=PREFIX, where the build was installed
 // Each series keeps its runs in order, so that run i of the program and run
 // i of its floor, made one after the other, can be taken as a pair.
 // Writes everything as JSON for printRatios.py; progress goes to stderr.
 //
 // Usage: systemBench --out=FILE [--frame-rounds=N] [--frame-windows=N]
 //                    [--startups=N] [--load-rounds=N] [--load-seconds=S]
-//                    [--sections=frames,startup,dspLoad]
+//                    [--sections=frames,startup,dspLoad,menu]
+//                    [--installed=PREFIX] [--menu-startups=N]
 #include <fstream>
 #include <iostream>
 #include <map>
@@ -32,6 +37,7 @@
 
 #include "benchRun.h"
 #include "jackProbe.h"
+#include "menuStartup.h"
 #include "systemMeasures.h"
 
 namespace {
@@ -50,7 +56,9 @@ struct Options {
   int startups = 10;
   int loadRounds = 3;
   double loadSeconds = 4;
-  std::string sections = "frames,startup,dspLoad";
+  std::string sections = "frames,startup,dspLoad,menu";
+  std::string installed;
+  int menuStartups = 20;
   bool runs(const std::string& section) const {
     return ("," + sections + ",").find("," + section + ",") != std::string::npos;
   }
@@ -68,6 +76,8 @@ Options parse(int argc, char** argv) {
     else if (key == "--load-rounds") options.loadRounds = std::stoi(value);
     else if (key == "--load-seconds") options.loadSeconds = std::stod(value);
     else if (key == "--sections") options.sections = value;
+    else if (key == "--installed") options.installed = value;
+    else if (key == "--menu-startups") options.menuStartups = std::stoi(value);
     else throw std::runtime_error("unknown option " + arg);
   }
   if (options.out.empty()) throw std::runtime_error("--out=FILE is needed");
@@ -177,6 +187,9 @@ int main(int argc, char** argv) {
     if (options.runs("frames")) runFrames(servers, Servers{laptopX, &jack}, options, frames, memory);
     if (options.runs("startup")) runStartups(servers, options, startup);
     if (options.runs("dspLoad")) runDspLoad(servers, options, dspLoad);
+    Series menu;
+    if (options.runs("menu") && options.installed.empty()) say("no --installed=PREFIX: no start-up from the menu");
+    else if (options.runs("menu")) runMenuStartups(x, jack, options.installed, options.menuStartups, menu);
 
     std::ofstream out(options.out);
     out << "{\n  \"loadAverageAtStart\": \"" << loadAtStart << "\",\n  \"loadAverageAtEnd\": \"" << loadAverage()
@@ -184,7 +197,8 @@ int main(int argc, char** argv) {
     writeSeries(out, "frames", frames);
     writeSeries(out, "memory", memory);
     writeSeries(out, "startup", startup);
-    writeSeries(out, "dspLoad", dspLoad, true);
+    writeSeries(out, "dspLoad", dspLoad);
+    writeSeries(out, "menuStartup", menu, true);
     out << "}\n";
     return out ? 0 : 1;
   } catch (const std::exception& error) {

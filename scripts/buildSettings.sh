@@ -1,17 +1,25 @@
+# shellcheck shell=bash
 # Sourced by the project's scripts: where the project is, where each build
 # goes and how many jobs build it, so that every script agrees.
 #
-# Build folders, all under ZELQUOR_BUILD_ROOT (default: the project root):
-#   build        Release, with the tests and benchmarks: the program that
-#                scripts/run starts, the test command's suite, the demo and
-#                the valgrind session
-#   build-asan   the address and undefined-behaviour sanitizers
-#   build-tsan   the thread sanitizer
-#   build-fuzz   clang with libFuzzer
-#   build-bench  Release, for benchmarks only, so that measuring never
-#                rebuilds what the tests use
+# Build folders, all under ZELQUOR_BUILD_ROOT (default: the project root).
+# Each CMake build folder is configured by one function below, with one set
+# of options, and only the scripts named here build in it:
+#   build        configureProgramBuild: Release, the program alone (no
+#                tests, no benchmarks): scripts/run, scripts/demo, and what
+#                cmake --install installs
+#   build-tests  configureTestBuild: Release with the tests and benchmarks,
+#                warnings as errors: scripts/test's suite,
+#                scripts/valgrindSession, tests/desktop/packageForDesktop
+#   build-asan   configureAsanBuild: the address and undefined-behaviour
+#                sanitizers: scripts/test, scripts/soak
+#   build-tsan   configureTsanBuild: the thread sanitizer: scripts/test
+#   build-fuzz   configureFuzzBuild: clang with libFuzzer: scripts/fuzz
+#   build-bench  configureBenchBuild: Release, the benchmarks without the
+#                tests, so that measuring never rebuilds what the tests use:
+#                scripts/bench
 #   build-package  the Debian source package, unpacked and built there by
-#                scripts/package
+#                scripts/package (dh configures it, from debian/rules)
 #   build-roots  minimal roots of other Debian releases, one folder each,
 #                made and used by scripts/inRelease
 # ZELQUOR_JOBS sets the build's parallelism (default: every processor).
@@ -23,19 +31,52 @@ buildJobs="${ZELQUOR_JOBS:-$(nproc)}"
 
 buildFolder() { echo "$buildRoot/$1"; }
 
-# configureBuild FOLDER [CMAKE OPTION...]
+# configureBuild FOLDER CMAKE_OPTION...: configures FOLDER with those options
+# (CMake checks a configured folder again in a few seconds).
 configureBuild() {
   local folder="$1"
   shift
   cmake -S "$root" -B "$folder" "$@" </dev/null >&2
 }
 
-# configureProgramBuild FOLDER: a Release build of the program alone, unless
-# FOLDER is configured already (then it keeps its tests and benchmarks).
-configureProgramBuild() {
+# configureNewBuild FOLDER CMAKE_OPTION...: the same, unless FOLDER is
+# configured already; CMake configures it again by itself when a
+# CMakeLists.txt changes.
+configureNewBuild() {
   [[ ! -f "$1/CMakeCache.txt" ]] || return 0
-  echo "configuring a Release build in $1" >&2
-  configureBuild "$1" -DCMAKE_BUILD_TYPE=Release -DZELQUOR_TESTS=OFF -DZELQUOR_BENCH=OFF
+  echo "configuring $1" >&2
+  configureBuild "$@"
+}
+
+# Only when new: scripts/run starts without a configure step, and a build
+# folder given to it through ZELQUOR_BUILD_ROOT (a test's own) is used as
+# it is.
+configureProgramBuild() {
+  configureNewBuild "$(buildFolder build)" -DCMAKE_BUILD_TYPE=Release -DZELQUOR_TESTS=OFF -DZELQUOR_BENCH=OFF
+}
+
+configureTestBuild() {
+  configureBuild "$(buildFolder build-tests)" -DCMAKE_BUILD_TYPE=Release -DZELQUOR_TESTS=ON -DZELQUOR_BENCH=ON \
+    -DZELQUOR_WERROR=ON
+}
+
+configureAsanBuild() {
+  configureBuild "$(buildFolder build-asan)" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZELQUOR_SANITIZE=ON -DZELQUOR_BENCH=OFF
+}
+
+configureTsanBuild() {
+  configureBuild "$(buildFolder build-tsan)" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZELQUOR_TSAN=ON -DZELQUOR_BENCH=OFF
+}
+
+# Only when new: the compiler given again would make CMake drop the cache
+# and build everything anew.
+configureFuzzBuild() {
+  configureNewBuild "$(buildFolder build-fuzz)" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
+    -DZELQUOR_FUZZ=ON -DZELQUOR_BENCH=OFF
+}
+
+configureBenchBuild() {
+  configureBuild "$(buildFolder build-bench)" -DCMAKE_BUILD_TYPE=Release -DZELQUOR_TESTS=OFF -DZELQUOR_BENCH=ON
 }
 
 # buildTargets FOLDER [TARGET...]: builds those targets (all without any).

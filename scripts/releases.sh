@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Sourced by the project's scripts: the Debian releases Zelquor builds, tests
 # and packages on, and the one table of what differs between them. Anything
 # else that differs (SFML 2 or 3, the engine's architecture files) is found
@@ -23,6 +24,7 @@ cmakeNeeded="$(sed -n 's/^cmake_minimum_required(VERSION \([0-9.]*\)).*/\1/p' \
   "$(dirname "${BASH_SOURCE[0]}")/../CMakeLists.txt")"
 
 # What a system the table does not know needs, for the message that says so.
+# shellcheck disable=SC2034  # read by the scripts that source this file
 releaseNeeds="a C++17 compiler, CMake $cmakeNeeded or later, SFML 2.5 to 3.x, Faust 2.54 or later with its
 architecture files, the JACK 2 library and server with their command-line clients, libsndfile,
 libpng, zlib, Xlib and xprop; for the tests also GoogleTest, Xvfb, xdotool, ImageMagick,
@@ -47,11 +49,11 @@ releaseField() {
 # knownReleases: the releases of the table, one a line.
 knownReleases() { awk 'NF { print $1 }' <<<"$releaseTable"; }
 
-# thisRelease [OS_RELEASE_FILE]: prints the table's name of the Debian
+# thisRelease: prints the table's name of the Debian
 # release this system runs; fails, printing a description of the system,
 # when the table does not know it.
 thisRelease() {
-  local file="${1:-/etc/os-release}" ID="" VERSION_ID="" PRETTY_NAME="an unknown system" cells
+  local file=/etc/os-release ID="" VERSION_ID="" PRETTY_NAME="an unknown system" cells
   # shellcheck disable=SC1090
   [[ -r "$file" ]] && source "$file"
   if [[ "$ID" == debian ]]; then
@@ -94,6 +96,7 @@ lintian                lintian
 appstreamcli           appstream
 desktop-file-validate  desktop-file-utils
 debootstrap            debootstrap
+shellcheck             shellcheck
 '
 
 # commandPackage NAME: the package that brings that command here.

@@ -2,6 +2,8 @@
 // value sent to that pad's channel and the trace line.
 #include <gtest/gtest.h>
 
+#include <sstream>
+
 #include "boardFixture.h"
 #include "gainLaw.h"
 
@@ -100,4 +102,28 @@ TEST(AddressFormat, DecimalWithoutLeadingZeros) {
   EXPECT_STREQ(address, "/Canaux0/canal63");
   formatAddress(address, 255);
   EXPECT_STREQ(address, "/Canaux0/canal255");
+}
+
+// Every point of two pads' hit rectangles (points at the same squared
+// distance share the figures made for the first of them): the lines and the
+// gains sent are those of the law computed afresh, written by the stream.
+TEST_F(GainLawTest, EveryPointOfAPadTracesAndSendsTheLawAsTheStreamWritesIt) {
+  std::ostringstream expected;
+  int wrongGains = 0;
+  const std::string trace = traceOf([&] {
+    for (int pad : {0, 27})
+      for (int x = padCornerX(pad) - 3; x <= padCornerX(pad) + 121; ++x)
+        for (int y = padCornerY(pad) - 3; y <= padCornerY(pad) + 121; ++y) {
+          const int under = findPadWH(x, y);
+          const float d = lawDistance(under, x, y);
+          std::ostringstream distance, gainText;
+          distance << d;
+          gainText << lawGain(d);
+          expected << gainLine(under, distance.str(), gainText.str());
+          gain(x, y);
+          wrongGains += channelGain(under) == lawGain(d) ? 0 : 1;
+        }
+  });
+  EXPECT_EQ(wrongGains, 0);
+  EXPECT_TRUE(trace == expected.str()) << "the traces differ";
 }

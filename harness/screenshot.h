@@ -8,11 +8,13 @@
 
 #include <ostream>
 #include <string>
+#include <utility>
 
 class Screenshot {
  public:
   // Reads a PNG file; throws when it cannot be read.
   explicit Screenshot(const std::string& pngPath);
+  explicit Screenshot(sf::Image image) : image_(std::move(image)) {}
 
   unsigned width() const { return image_.getSize().x; }
   unsigned height() const { return image_.getSize().y; }
@@ -21,6 +23,7 @@ class Screenshot {
   sf::Color pixel(unsigned x, unsigned y) const;
   // Keeps the picture, e.g. to look at after a failed test.
   bool save(const std::string& pngPath) const { return image_.saveToFile(pngPath); }
+  const sf::Image& image() const { return image_; }
 
  private:
   sf::Image image_;

@@ -5,6 +5,9 @@
 #include <X11/Xutil.h>
 #include <unistd.h>
 
+#include <SFML/Config.hpp>
+
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <optional>
@@ -54,12 +57,31 @@ std::optional<Window> search(Display* display, Window parent, const std::string&
   if (!XQueryTree(display, parent, &root, &grandParent, &children, &count)) return std::nullopt;
   std::optional<Window> found;
   for (unsigned int i = 0; i < count && !found; ++i) {
-    if (viewable(display, children[i]) && titleOf(display, children[i]) == title) found = children[i];
-    // Under a window manager the program's window sits inside a frame.
-    if (!found) found = search(display, children[i], title);
+    // Under a window manager the program's window sits inside a frame, and
+    // the frame may carry the same title (mutter's frames client does): the
+    // innermost window so titled is the program's.
+    found = search(display, children[i], title);
+    if (!found && viewable(display, children[i]) && titleOf(display, children[i]) == title) found = children[i];
   }
   if (children != nullptr) XFree(children);
   return found;
+}
+
+// A property of 32-bit items (CARDINAL, ATOM or WINDOW), empty when unset.
+std::vector<long> longsOf(Display* display, Window window, const char* name) {
+  Atom type = None;
+  int format = 0;
+  unsigned long count = 0, remaining = 0;
+  unsigned char* data = nullptr;
+  std::vector<long> values;
+  if (XGetWindowProperty(display, window, XInternAtom(display, name, False), 0, 1024, False, AnyPropertyType, &type,
+                         &format, &count, &remaining, &data) == Success &&
+      data != nullptr && format == 32) {
+    const long* items = reinterpret_cast<const long*>(data);
+    values.assign(items, items + count);
+  }
+  if (data != nullptr) XFree(data);
+  return values;
 }
 
 std::string temporaryPng() {
@@ -71,6 +93,19 @@ std::string temporaryPng() {
 }
 
 }  // namespace
+
+bool overlaps(const WindowGeometry& a, const WindowGeometry& b) {
+  return a.x < b.x + b.width && b.x < a.x + a.width && a.y < b.y + b.height && b.y < a.y + a.height;
+}
+
+bool inside(const WindowGeometry& inner, const WindowGeometry& outer) {
+  return inner.x >= outer.x && inner.y >= outer.y && inner.x + inner.width <= outer.x + outer.width &&
+         inner.y + inner.height <= outer.y + outer.height;
+}
+
+std::ostream& operator<<(std::ostream& out, const WindowGeometry& geometry) {
+  return out << geometry.width << "x" << geometry.height << " at (" << geometry.x << ", " << geometry.y << ")";
+}
 
 std::unique_ptr<XWindow> XWindow::find(const std::string& displayName, const std::string& title, Timeout timeout) {
   XSetErrorHandler(ignoreXErrors);
@@ -169,6 +204,74 @@ void XWindow::requestClose() const {
   event.xclient.data.l[1] = CurrentTime;
   XSendEvent(display_, id_, False, NoEventMask, &event);
   XSync(display_, False);
+}
+
+void XWindow::askManagerToClose() const {
+  constexpr long kSourcePager = 2;
+  XEvent event{};
+  event.xclient.type = ClientMessage;
+  event.xclient.window = id_;
+  event.xclient.message_type = XInternAtom(display_, "_NET_CLOSE_WINDOW", False);
+  event.xclient.format = 32;
+  event.xclient.data.l[0] = CurrentTime;
+  event.xclient.data.l[1] = kSourcePager;
+  XSendEvent(display_, DefaultRootWindow(display_), False, SubstructureRedirectMask | SubstructureNotifyMask, &event);
+  XSync(display_, False);
+}
+
+std::optional<FrameExtents> XWindow::frameExtents() const {
+  const auto values = longsOf(display_, id_, "_NET_FRAME_EXTENTS");
+  if (values.size() != 4) return std::nullopt;
+  return FrameExtents{static_cast<int>(values[0]), static_cast<int>(values[1]), static_cast<int>(values[2]),
+                      static_cast<int>(values[3])};
+}
+
+std::string XWindow::className() const {
+  XClassHint hint{};
+  if (!XGetClassHint(display_, id_, &hint)) return "";
+  const std::string name = hint.res_class != nullptr ? hint.res_class : "";
+  XFree(hint.res_name);
+  XFree(hint.res_class);
+  return name;
+}
+
+WindowGeometry XWindow::screen() const {
+  return {0, 0, DisplayWidth(display_, DefaultScreen(display_)), DisplayHeight(display_, DefaultScreen(display_))};
+}
+
+WindowGeometry XWindow::workArea() const { return workAreaOn(display_); }
+
+WindowGeometry workAreaOn(Display* display) {
+  const auto values = longsOf(display, DefaultRootWindow(display), "_NET_WORKAREA");
+  if (values.size() < 4)
+    return {0, 0, DisplayWidth(display, DefaultScreen(display)), DisplayHeight(display, DefaultScreen(display))};
+  return {static_cast<int>(values[0]), static_cast<int>(values[1]), static_cast<int>(values[2]),
+          static_cast<int>(values[3])};
+}
+
+Screenshot XWindow::grab() const {
+  const WindowGeometry size = geometry();
+  XImage* pixels = XGetImage(display_, id_, 0, 0, static_cast<unsigned>(size.width),
+                             static_cast<unsigned>(size.height), AllPlanes, ZPixmap);
+  if (pixels == nullptr) throw std::runtime_error("cannot read the window's pixels");
+  std::vector<std::uint8_t> rgba;
+  rgba.reserve(static_cast<std::size_t>(size.width) * static_cast<std::size_t>(size.height) * 4);
+  for (int y = 0; y < size.height; ++y)
+    for (int x = 0; x < size.width; ++x) {
+      const unsigned long pixel = XGetPixel(pixels, x, y);
+      rgba.insert(rgba.end(), {static_cast<std::uint8_t>((pixel & pixels->red_mask) >> 16),
+                               static_cast<std::uint8_t>((pixel & pixels->green_mask) >> 8),
+                               static_cast<std::uint8_t>(pixel & pixels->blue_mask), 255});
+    }
+  XDestroyImage(pixels);
+  const auto width = static_cast<unsigned>(size.width), height = static_cast<unsigned>(size.height);
+#if SFML_VERSION_MAJOR >= 3
+  return Screenshot(sf::Image({width, height}, rgba.data()));
+#else
+  sf::Image image;
+  image.create(width, height, rgba.data());
+  return Screenshot(std::move(image));
+#endif
 }
 
 Screenshot XWindow::screenshot() const {

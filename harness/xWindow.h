@@ -6,6 +6,8 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -19,6 +21,19 @@ struct WindowGeometry {
   int y = 0;
   int width = 0;
   int height = 0;
+};
+
+bool overlaps(const WindowGeometry& a, const WindowGeometry& b);
+bool inside(const WindowGeometry& inner, const WindowGeometry& outer);
+// "WxH at (x, y)".
+std::ostream& operator<<(std::ostream& out, const WindowGeometry& geometry);
+
+// How far a window manager's frame reaches beyond the window on each side.
+struct FrameExtents {
+  int left = 0;
+  int right = 0;
+  int top = 0;
+  int bottom = 0;
 };
 
 class XWindow {
@@ -64,6 +79,21 @@ class XWindow {
 
   // What a window manager sends when the user closes the window.
   void requestClose() const;
+  // What a title bar's close button or a task bar asks the window manager:
+  // _NET_CLOSE_WINDOW, sent to the root window.
+  void askManagerToClose() const;
+  // The frame the window manager drew around it (_NET_FRAME_EXTENTS);
+  // nothing when it announced none.
+  std::optional<FrameExtents> frameExtents() const;
+  // The class part of WM_CLASS, which docks match to a desktop entry.
+  std::string className() const;
+  // The screen, and the window manager's work area on it (_NET_WORKAREA's
+  // first desktop; the screen when there is none).
+  WindowGeometry screen() const;
+  WindowGeometry workArea() const;
+  // The window's pixels read from the X server itself (XGetImage), for
+  // displays without ImageMagick.
+  Screenshot grab() const;
   Screenshot screenshot() const;
   // The program draws after it has handled an event, and its first frame
   // after it has started: takes screenshots until one shows what is wanted,
@@ -80,5 +110,8 @@ class XWindow {
   std::string displayName_;
   unsigned long id_;
 };
+
+// The work area of a display, as XWindow::workArea tells it.
+WindowGeometry workAreaOn(Display* display);
 
 #endif

@@ -133,7 +133,11 @@ frameExtents frameOf(Display* display) {
   const std::vector<long> sides = waitForProperty(display, probe, extents)
                                       ? cardinals(display, probe, "_NET_FRAME_EXTENTS", XA_CARDINAL)
                                       : std::vector<long>{};
-  if (sides.size() == 4) frame = {int(sides[0]), int(sides[1]), int(sides[2]), int(sides[3])};
+  // An answer of no frame at all is no answer: mutter 48 and later draw
+  // the title bar in a client of their own and announce none for a window
+  // that is not shown yet, though the shown window gets one.
+  const bool framed = sides.size() == 4 && (sides[0] | sides[1] | sides[2] | sides[3]) != 0;
+  if (framed) frame = {int(sides[0]), int(sides[1]), int(sides[2]), int(sides[3])};
   XDestroyWindow(display, probe);
   XFlush(display);
   return frame;

@@ -15,8 +15,8 @@ screenRect screenRoomOf(Display* display);
 
 // The frame the window manager puts around a normal window, asked with
 // _NET_REQUEST_FRAME_EXTENTS; nothing without a window manager, and
-// kAssumedFrame when it does not offer that request or does not answer in
-// time.
+// kAssumedFrame when it does not offer that request, does not answer in
+// time or answers with no frame at all.
 frameExtents frameOf(Display* display);
 
 // A title bar and borders at least as large as those of the common

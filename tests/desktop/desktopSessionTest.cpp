@@ -3,6 +3,10 @@
 // nothing said about servers, driven through Xwayland under a compositor.
 // Run by tests/desktop/desktopSession inside a desktop root, under pw-jack so
 // that the probe reaches PipeWire; the program must find PipeWire itself.
+// Also run by the package's autopkgtests (debian/tests), under xvfb-run on a
+// private PipeWire the same way, or on a private jackd named by
+// JACK_DEFAULT_SERVER, which the program is then given as a user's session
+// gives it.
 #include <gtest/gtest.h>
 #include <jack/jack.h>
 #include <stdlib.h>
@@ -58,6 +62,15 @@ int pipewirePortsOfProgram() {
   return count;
 }
 
+// The program's ports as the JACK server lists them.
+int jackPortsOfProgram(const JackProbe& probe) {
+  const char** ports = jack_get_ports(probe.client(), ("^" + kProgramClientName + ":").c_str(), nullptr, 0);
+  int count = 0;
+  while (ports != nullptr && ports[count] != nullptr) ++count;
+  jack_free(ports);
+  return count;
+}
+
 TEST(DesktopSession, MenuEntryReachesPipewireAClickIsHeardAndTheCloseEndsCleanly) {
   const std::string command = execLine(environmentValue("ZELQUOR_DESKTOP_ENTRY", "/usr/share/applications/zelquor.desktop"));
   ASSERT_FALSE(command.empty()) << "no Exec line";
@@ -69,13 +82,14 @@ TEST(DesktopSession, MenuEntryReachesPipewireAClickIsHeardAndTheCloseEndsCleanly
   options.workingDirectory = environmentValue("HOME", "/");
   // This test's own pw-jack must not decide for the program.
   options.environment = {"DISPLAY=" + display, "LD_LIBRARY_PATH="};
+  const std::string jackServer = environmentValue("JACK_DEFAULT_SERVER");
+  if (!jackServer.empty()) options.environment.push_back("JACK_DEFAULT_SERVER=" + jackServer);
   const std::string wayland = environmentValue("WAYLAND_DISPLAY");
   if (!wayland.empty()) options.environment.push_back("WAYLAND_DISPLAY=" + wayland);
   AppProcess app(options);
   ASSERT_TRUE(app.waitForLine(kRunningLine, LineMatch::exact, kStartTimeout)) << app.stderrText();
-  EXPECT_EQ(pipewirePortsOfProgram(), kPortCount);
-
   JackProbe probe;
+  EXPECT_EQ(jackServer.empty() ? pipewirePortsOfProgram() : jackPortsOfProgram(probe), kPortCount);
   probe.connectTo(kProgramClientName);
   const auto window = XWindow::find(display, kWindowTitle, kStartTimeout);
   ASSERT_TRUE(window) << "no window on " << display;

@@ -37,12 +37,15 @@ waitFor() {
 }
 
 # The test program alone, from this source tree: the tree's own build with
-# its tests, of which one target is built.
+# its tests, of which one target is built. The tests of one run share the
+# build, which is only a cache: kept in the temporary folder, under a name
+# of this copy of the tree.
+sessionBuild="${TMPDIR:-/tmp}/zelquorSessionTest.$(pwd | md5sum | cut -c1-12)"
 buildSessionTest() {
-  say "building the session test"
-  cmake -S . -B "$scratch/build" -DCMAKE_BUILD_TYPE=Release -DZELQUOR_TESTS=ON -DZELQUOR_BENCH=OFF \
+  say "building the session test in $sessionBuild"
+  cmake -S . -B "$sessionBuild" -DCMAKE_BUILD_TYPE=Release -DZELQUOR_TESTS=ON -DZELQUOR_BENCH=OFF \
     >"$logs/build" 2>&1 &&
-    cmake --build "$scratch/build" -j "$(nproc)" --target desktopSessionTest >>"$logs/build" 2>&1 ||
+    cmake --build "$sessionBuild" -j "$(nproc)" --target desktopSessionTest >>"$logs/build" 2>&1 ||
     { tail -n 40 "$logs/build" >&2; fail "the session test does not build"; }
 }
 
@@ -51,7 +54,7 @@ buildSessionTest() {
 runSessionTest() {
   local status=0
   (cd "${HOME:-/}" && xvfb-run -a -e "$logs/xvfb" -s '-screen 0 1280x1024x24' \
-    "$@" "$scratch/build/tests/desktop/desktopSessionTest") >"$logs/test" 2>&1 || status=$?
+    "$@" "$sessionBuild/tests/desktop/desktopSessionTest") >"$logs/test" 2>&1 || status=$?
   cat "$logs/test"
   grep -q 'Xvfb failed to start\|cannot open display' "$logs/xvfb" "$logs/test" && fail "no X display: $(cat "$logs/xvfb")"
   grep -q '^\[  PASSED  \] 1 test' "$logs/test" && ((status == 0)) || fail "the session test failed (status $status)"

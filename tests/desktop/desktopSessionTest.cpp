@@ -71,7 +71,7 @@ int jackPortsOfProgram(const JackProbe& probe) {
   return count;
 }
 
-TEST(DesktopSession, MenuEntryReachesPipewireAClickIsHeardAndTheCloseEndsCleanly) {
+TEST(DesktopSession, MenuEntryReachesTheAudioServerAClickIsHeardAndTheCloseEndsCleanly) {
   const std::string command = execLine(environmentValue("ZELQUOR_DESKTOP_ENTRY", "/usr/share/applications/zelquor.desktop"));
   ASSERT_FALSE(command.empty()) << "no Exec line";
   const std::string display = environmentValue("DISPLAY");

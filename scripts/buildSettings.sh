@@ -12,6 +12,9 @@
 #                rebuilds what the tests use
 #   build-package  the Debian source package, unpacked and built there by
 #                scripts/package
+#   build-deb    this commit's packages on this release, built once by
+#                scripts/packageOnce for every check that takes the package
+#                (or where ZELQUOR_PACKAGE_DIR says)
 #   build-roots  minimal roots of other Debian releases, one folder each,
 #                made and used by scripts/inRelease
 # ZELQUOR_JOBS sets the build's parallelism (default: every processor).

@@ -1,3 +1,4 @@
+# shellcheck shell=bash disable=SC2154  # testName is the sourcing test's
 # Sourced by the autopkgtests: builds the session test from the source tree
 # the test runs in, and runs it against the installed command under
 # xvfb-run. A server or display that does not come up fails the test.

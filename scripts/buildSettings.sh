@@ -20,6 +20,9 @@
 #                scripts/bench
 #   build-package  the Debian source package, unpacked and built there by
 #                scripts/package (dh configures it, from debian/rules)
+#   build-deb    this commit's packages on this release, built once by
+#                scripts/packageOnce for every check that takes the package
+#                (or where ZELQUOR_PACKAGE_DIR says)
 #   build-roots  minimal roots of other Debian releases, one folder each,
 #                made and used by scripts/inRelease
 # ZELQUOR_JOBS sets the build's parallelism (default: every processor).

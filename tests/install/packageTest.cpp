@@ -94,6 +94,16 @@ class Package : public ::testing::Test {
   static void TearDownTestSuite() { scratch.reset(); }
   void SetUp() override { ASSERT_FALSE(deb.empty()) << "no zelquor_" << kVersion << "_amd64.deb\n" << buildOutput; }
 
+  // The path of a binary's debug file in the -dbgsym package, by build id;
+  // empty when the binary has none.
+  static std::string debugFile(const std::string& binary) {
+    const std::string notes = run("readelf -n " + shellWord(binary)).output;
+    const size_t at = notes.find("Build ID: ");
+    if (at == std::string::npos) return "";
+    const std::string id = notes.substr(at + 10, 40);
+    return "/usr/lib/debug/.build-id/" + id.substr(0, 2) + "/" + id.substr(2) + ".debug";
+  }
+
   static std::string field(const std::string& name) {
     std::string value = run("dpkg-deb -f " + shellWord(deb) + " " + name).output;
     while (!value.empty() && value.back() == '\n') value.pop_back();
@@ -157,13 +167,9 @@ TEST_F(Package, FilesAreRootsWithoutGroupWriteAndStrippedWithDebugInfoApart) {
   for (const char* binary : {"usr/libexec/zelquor/zelquor", "usr/lib/zelquor/libzelquorEngine.so"}) {
     const std::string path = root + "/" + binary;
     EXPECT_EQ(run("readelf -S " + shellWord(path)).output.find(".debug_info"), std::string::npos) << binary;
-    const std::string notes = run("readelf -n " + shellWord(path)).output;
-    const size_t at = notes.find("Build ID: ");
-    ASSERT_NE(at, std::string::npos) << binary << ": " << notes;
-    const std::string id = notes.substr(at + 10, 40);
-    EXPECT_NE(debugFiles.find("/usr/lib/debug/.build-id/" + id.substr(0, 2) + "/" + id.substr(2) + ".debug"),
-              std::string::npos)
-        << binary << " " << id << " not in:\n" << debugFiles;
+    const std::string debug = debugFile(path);
+    ASSERT_FALSE(debug.empty()) << binary << " has no build id";
+    EXPECT_NE(debugFiles.find(debug), std::string::npos) << binary << " " << debug << " not in:\n" << debugFiles;
   }
 }
 
@@ -191,10 +197,13 @@ TEST_F(Package, MetadataPassesThePedanticValidators) {
 }
 
 // Every compiler and linker call of the build with Debian's flags, and
-// every installed binary hardened; control-flow protection where this
-// release's flags offer it. The stack protector is blhc's to check, on
-// every compiler call: hardening-check finds it only in binaries with a
-// function that needs a canary.
+// every installed binary hardened. The stack protector is blhc's to check,
+// on every compiler call: hardening-check finds it only in binaries with a
+// function that needs a canary. Control-flow protection, where this
+// release's flags offer it, is read from the compile units in the -dbgsym
+// package: hardening-check looks for the IBT and SHSTK property,
+// which the linker drops from every binary whose C library start files lack
+// it, as Debian 13's do. Branch protection is another architecture's.
 TEST_F(Package, EveryObjectAndBinaryIsHardened) {
   const CommandResult blhc = run("blhc --all " + shellWord(buildLog));
   EXPECT_EQ(blhc.status, 0) << blhc.output;
@@ -202,6 +211,11 @@ TEST_F(Package, EveryObjectAndBinaryIsHardened) {
   const bool cfProtection =
       run("DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --get CXXFLAGS").output.find("-fcf-protection") !=
       std::string::npos;
+  std::string options = "--nostackprotector --nocfprotection ";
+  if (run("hardening-check --help").output.find("--nobranchprotection") != std::string::npos)
+    options += "--nobranchprotection ";
+  const std::string debugRoot = scratch->path() + "/debug";
+  run("dpkg -x " + shellWord(output + "/zelquor-dbgsym_" + field("Version") + "_amd64.deb") + " " + shellWord(debugRoot));
   int binaries = 0;
   for (const auto& file : fs::recursive_directory_iterator(root)) {
     if (!file.is_regular_file() || file.is_symlink()) continue;
@@ -209,11 +223,20 @@ TEST_F(Package, EveryObjectAndBinaryIsHardened) {
     std::ifstream(file.path(), std::ios::binary).read(magic, sizeof magic);
     if (std::string(magic, 4) != "\x7f" "ELF") continue;
     ++binaries;
-    const CommandResult check = run(std::string("hardening-check --nostackprotector ") + (cfProtection ? "" : "--nocfprotection ") +
-                                    shellWord(file.path().string()));
+    const CommandResult check = run("hardening-check " + options + shellWord(file.path().string()));
     EXPECT_EQ(check.status, 0) << check.output;
+
   }
   EXPECT_EQ(binaries, 3);
+  if (!cfProtection) return;
+  // The compiler's options as each compile unit records them, in the
+  // debug files and in the string table they share.
+  const std::string producers =
+      run("find " + shellWord(debugRoot) + " -type f -exec readelf -z -p .debug_str {} + | grep -o 'GNU C.*'").output;
+  EXPECT_NE(producers, "");
+  std::istringstream lines(producers);
+  for (std::string line; std::getline(lines, line);)
+    EXPECT_NE(line.find("-fcf-protection"), std::string::npos) << line;
 }
 
 // The faust architecture code compiled into the engine library, by the

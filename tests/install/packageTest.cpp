@@ -31,7 +31,8 @@ struct CommandResult {
 
 CommandResult run(const std::string& command) {
   CommandResult result;
-  FILE* pipe = popen((command + " 2>&1 </dev/null").c_str(), "r");
+  // Braces: every command of a pipeline writes to the result and reads nothing.
+  FILE* pipe = popen(("{ " + command + "\n} 2>&1 </dev/null").c_str(), "r");
   if (!pipe) return result;
   char buffer[4096];
   for (size_t got; (got = fread(buffer, 1, sizeof buffer, pipe)) > 0;) result.output.append(buffer, got);
@@ -232,7 +233,7 @@ TEST_F(Package, EveryObjectAndBinaryIsHardened) {
   // The compiler's options as each compile unit records them, in the
   // debug files and in the string table they share.
   const std::string producers =
-      run("find " + shellWord(debugRoot) + " -type f -exec readelf -z -p .debug_str {} + | grep -a -o 'GNU C.*'").output;
+      run("find " + shellWord(debugRoot) + " -type f -exec readelf -z -p .debug_str {} ';' | grep -a -o 'GNU C.*'").output;
   EXPECT_NE(producers, "");
   std::istringstream lines(producers);
   for (std::string line; std::getline(lines, line);)

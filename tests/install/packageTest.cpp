@@ -181,7 +181,10 @@ bool saysNothingAboveInfo(const std::string& output) {
 }
 
 TEST_F(Package, SourceAndBinaryPackagesPassLintian) {
-  const CommandResult lintian = run("lintian --pedantic " + shellWord(output) + "/zelquor_*.changes");
+  // unpack-message-for-orig: testing's lintian cannot read its own file
+  // type index of the upstream tarball (docs/packaging.md).
+  const CommandResult lintian =
+      run("lintian --pedantic --suppress-tags unpack-message-for-orig " + shellWord(output) + "/zelquor_*.changes");
   EXPECT_EQ(lintian.status, 0) << lintian.output;
   EXPECT_TRUE(saysNothingAboveInfo(lintian.output)) << lintian.output;
 }

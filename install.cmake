@@ -1,11 +1,11 @@
-# Installed like a desktop program. The program and its engine library live
-# in a private folder; the command in the bin folder is a launcher that
-# starts the program from the data folder, since the program reads
-# ./images/ from its working directory. The launcher finds both folders
-# relative to itself, so one launcher serves every prefix and a package.
-# Which audio server to run on is chosen by a shell file in the private
-# folder (app/serverChoice.sh, installed with the program), shared with
-# scripts/run.
+# Installed like a desktop program. The program lives in a private folder
+# of programs, its engine library in a private library folder; the command
+# in the bin folder is a launcher that starts the program from the data
+# folder, since the program reads ./images/ from its working directory. The
+# launcher finds both folders relative to itself, so one launcher serves
+# every prefix and a package. Which audio server to run on is chosen by a
+# shell file that the launcher sources from the data folder
+# (app/serverChoice.sh), shared with scripts/run.
 file(RELATIVE_PATH ZELQUOR_PRIVATE_FROM_LAUNCHER /${CMAKE_INSTALL_BINDIR} /${ZELQUOR_PRIVATE_DIR})
 file(RELATIVE_PATH ZELQUOR_DATA_FROM_LAUNCHER /${CMAKE_INSTALL_BINDIR} /${ZELQUOR_DATA_DIR})
 configure_file(app/launcher.sh.in ${PROJECT_BINARY_DIR}/launcher/zelquor @ONLY)
@@ -31,17 +31,5 @@ endforeach()
 install(FILES docs/icons/zelquor.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 install(FILES docs/org.zelquor.Zelquor.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 
-# The change log is the Debian one (debhelper installs it with the package):
-# its latest entry must be for this version.
-file(STRINGS debian/changelog latestChange LIMIT_COUNT 1)
-if(NOT latestChange MATCHES "^zelquor \\(${PROJECT_VERSION}-[^)]+\\) ")
-  message(FATAL_ERROR "debian/changelog: its latest entry is not for version ${PROJECT_VERSION}")
-endif()
-
-# The manual page compressed as Debian keeps it: gzip -9 without a name or
-# time stamp, so the bytes depend only on the text.
-execute_process(COMMAND gzip -9nc ${PROJECT_SOURCE_DIR}/docs/zelquor.1 OUTPUT_FILE ${PROJECT_BINARY_DIR}/zelquor.1.gz
-                COMMAND_ERROR_IS_FATAL ANY)
-set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS docs/zelquor.1 debian/changelog)
-install(FILES ${PROJECT_BINARY_DIR}/zelquor.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
-install(FILES debian/copyright DESTINATION ${CMAKE_INSTALL_DOCDIR})
+# The manual page as text: a package compresses it as its distribution does.
+install(FILES docs/zelquor.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)

@@ -13,7 +13,3 @@ function(releaseFact variable command)
 endfunction()
 set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/scripts/releases.sh)
 
-# The package's Debian revision names the release it is built for, so that
-# apt never takes one release's package for another's; elsewhere it is 1.
-releaseFact(ZELQUOR_DEBIAN_REVISION "if release=\"$(thisRelease)\"; then echo \"1$(releaseField \"$release\" revision)\"; else echo 1; fi")
-set(ZELQUOR_PACKAGE_VERSION ${PROJECT_VERSION}-${ZELQUOR_DEBIAN_REVISION})

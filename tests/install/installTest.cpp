@@ -42,16 +42,18 @@ class InstalledProgram : public ::testing::Test {
 
 TEST_F(InstalledProgram, PutsEveryFileInItsStandardPlaceAndInTheManifest) {
   for (const char* file :
-       {"bin/zelquor", "libexec/zelquor/zelquor", "libexec/zelquor/serverProbe", "libexec/zelquor/serverChoice.sh",
-        "share/applications/zelquor.desktop",
+       {"bin/zelquor", "libexec/zelquor/zelquor", "libexec/zelquor/serverProbe", "lib/zelquor/libzelquorEngine.so",
+        "share/zelquor/serverChoice.sh", "share/applications/zelquor.desktop",
         "share/icons/hicolor/48x48/apps/zelquor.png", "share/icons/hicolor/128x128/apps/zelquor.png",
         "share/icons/hicolor/256x256/apps/zelquor.png", "share/icons/hicolor/scalable/apps/zelquor.svg",
-        "share/metainfo/org.zelquor.Zelquor.metainfo.xml", "share/man/man1/zelquor.1.gz"})
+        "share/metainfo/org.zelquor.Zelquor.metainfo.xml", "share/man/man1/zelquor.1"})
     EXPECT_TRUE(fs::exists(prefix / file)) << file;
   int images = 0;
   for (const auto& file : fs::directory_iterator(prefix / "share/zelquor/images"))
     images += file.path().extension() == ".png";
   EXPECT_EQ(images, 17);
+  for (const auto& file : fs::directory_iterator(prefix / "libexec/zelquor"))
+    EXPECT_NE(fs::status(file).permissions() & fs::perms::owner_exec, fs::perms::none) << file.path() << " is no program";
 
   std::set<std::string> listed;
   std::ifstream manifest(ZELQUOR_BUILD_DIR "/install_manifest.txt");

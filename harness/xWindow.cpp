@@ -18,6 +18,9 @@ namespace {
 
 constexpr auto kPollStep = std::chrono::milliseconds(20);
 constexpr Timeout kToolTimeout = std::chrono::seconds(20);
+// The X tools run in /, not in the tree the harness was built in: a
+// release's desktop root that runs a test built on the host need not hold it.
+const std::string kToolFolder = "/";
 
 // A window may vanish between listing and asking about it; Xlib's default
 // handler would end the test process for that.
@@ -280,6 +283,7 @@ Screenshot XWindow::screenshot() const {
   options.program = "import";
   options.arguments = {"-window", std::to_string(id_), "png:" + path};
   options.environment = {"DISPLAY=" + displayName_};
+  options.workingDirectory = kToolFolder;
   AppProcess import(options);
   const auto status = import.waitForExit(kToolTimeout);
   if (!status || !status->exitedWith(0)) {
@@ -311,6 +315,7 @@ void XWindow::xdotool(const std::vector<std::string>& arguments) const {
   options.program = "xdotool";
   options.arguments = arguments;
   options.environment = {"DISPLAY=" + displayName_};
+  options.workingDirectory = kToolFolder;
   AppProcess tool(options);
   const auto status = tool.waitForExit(kToolTimeout);
   if (!status || !status->exitedWith(0))

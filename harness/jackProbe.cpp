@@ -95,3 +95,11 @@ std::vector<std::string> JackProbe::connectionsOf(const std::string& port) const
   if (names != nullptr) jack_free(names);
   return result;
 }
+
+int JackProbe::portCountOf(const std::string& clientName) const {
+  const char** ports = jack_get_ports(client(), ("^" + clientName + ":").c_str(), nullptr, 0);
+  int count = 0;
+  while (ports != nullptr && ports[count] != nullptr) ++count;
+  if (ports != nullptr) jack_free(ports);
+  return count;
+}

@@ -50,6 +50,8 @@ class JackProbe {
 
   // Every port that the named port is connected to.
   std::vector<std::string> connectionsOf(const std::string& port) const;
+  // How many ports the named client has, as the server lists them.
+  int portCountOf(const std::string& clientName) const;
 
  private:
   static int process(jack_nframes_t frames, void* self);

@@ -98,15 +98,6 @@ int pipewirePortsOfProgram() {
   return count;
 }
 
-// The program's ports as the JACK server lists them.
-int jackPortsOfProgram(const JackProbe& probe) {
-  const char** ports = jack_get_ports(probe.client(), ("^" + kProgramClientName + ":").c_str(), nullptr, 0);
-  int count = 0;
-  while (ports != nullptr && ports[count] != nullptr) ++count;
-  jack_free(ports);
-  return count;
-}
-
 // The window with its frame, once the window manager has placed it (the
 // frame announced, where it draws one, and the whole inside the screen), or
 // as it stands when the time runs out.
@@ -245,7 +236,7 @@ TEST(DesktopSession, MenuEntryOnTheScreenHeardClickedAndClosedThroughTheWindowMa
   AppProcess app(options);
   ASSERT_TRUE(app.waitForLine(kRunningLine, LineMatch::exact, kStartTimeout)) << app.stderrText();
   JackProbe probe;
-  EXPECT_EQ(jackServer.empty() ? pipewirePortsOfProgram() : jackPortsOfProgram(probe), kPortCount);
+  EXPECT_EQ(jackServer.empty() ? pipewirePortsOfProgram() : probe.portCountOf(kProgramClientName), kPortCount);
   probe.connectTo(kProgramClientName);
   const auto window = XWindow::find(display, kWindowTitle, kStartTimeout);
   ASSERT_TRUE(window) << "no window on " << display;

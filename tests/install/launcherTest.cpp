@@ -136,21 +136,13 @@ struct StaleSocket {
   std::string path;
 };
 
-int portsOfProgram(const JackProbe& probe) {
-  const char** ports = jack_get_ports(probe.client(), ("^" + kProgramClientName + ":").c_str(), nullptr, 0);
-  int count = 0;
-  while (ports != nullptr && ports[count] != nullptr) ++count;
-  jack_free(ports);
-  return count;
-}
-
 TEST_F(InstalledCommand, UsesTheJackServerThatAnswers) {
   JackServer server;
   const auto app = start({server.defaultServerEntry(), "XDG_RUNTIME_DIR=" + emptyRuntime_.path()});
   ASSERT_TRUE(app->waitForLine(kRunningLine, LineMatch::exact, kStartTimeout)) << app->stderrText();
   server.useInThisProcess();
   JackProbe probe;
-  EXPECT_EQ(portsOfProgram(probe), kPortCount);
+  EXPECT_EQ(probe.portCountOf(kProgramClientName), kPortCount);
   EXPECT_EQ(app->stderrText().find(kLauncherPrefix), std::string::npos) << app->stderrText();
   closeAndExpectCleanEnd(*app);
 }

@@ -1,22 +1,26 @@
-"""Colours, fonts and sizes of the demo's pictures, matched to the window."""
+"""Colours, fonts and sizes of the demo's pictures, matched to the window:
+the window's own colours and fonts come from the images' theme."""
+
+import os
+import sys
 
 from PIL import ImageFont
 
-background = (19, 37, 53)
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "scripts", "images"))
+import theme as windowTheme  # noqa: E402
+
+background = windowTheme.windowBackground
 panel = (28, 50, 70)
 text = (232, 240, 246)
 dimText = (160, 180, 196)
 eventLine = (255, 255, 255, 110)
 pictureMark = (255, 200, 80)
-gridLine = (19, 37, 53)
+gridLine = windowTheme.windowBackground
 silence = (0, 0, 0)
-
-fontFolder = "/usr/share/fonts/truetype/dejavu/"
 
 
 def font(size, bold=False):
-    name = "DejaVuSans-Bold.ttf" if bold else "DejaVuSans.ttf"
-    return ImageFont.truetype(fontFolder + name, size)
+    return ImageFont.truetype(windowTheme.fontBold if bold else windowTheme.fontRegular, size)
 
 
 # A perceptual scale from a low gain (dark violet) to full gain (yellow);

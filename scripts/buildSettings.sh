@@ -23,6 +23,9 @@
 #   build-deb    this commit's packages on this release, built once by
 #                scripts/packageOnce for every check that takes the package
 #                (or where ZELQUOR_PACKAGE_DIR says)
+#   build-older-deb  the previous commit's package, which an upgrade starts
+#                from: tests/installedPackage/olderPackage, for
+#                tests/installedPackage/installedChecks
 #   build-roots  minimal roots of other Debian releases, one folder each,
 #                made and used by scripts/inRelease
 # ZELQUOR_JOBS sets the build's parallelism (default: every processor).

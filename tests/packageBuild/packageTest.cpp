@@ -52,8 +52,11 @@ std::string firstLine(const std::string& text) { return text.substr(0, text.find
 // The package's version: debian/changelog's with this release's revision
 // from the scripts' table; a tree with local changes says so.
 std::string packageVersion() {
-  const std::string base = run("dpkg-parsechangelog -l " + shellWord(projectRoot() + "/debian/changelog") + " -S Version").output;
-  const std::string revision = run("bash -c 'source " + projectRoot() + "/scripts/releases.sh && releaseField \"$(thisRelease)\" revision'").output;
+  const std::string base =
+      run("dpkg-parsechangelog -l " + shellWord(projectRoot() + "/debian/changelog") + " -S Version").output;
+  const std::string revision =
+      run("bash -c 'source " + projectRoot() + "/scripts/releases.sh && releaseField \"$(thisRelease)\" revision'")
+          .output;
   return firstLine(base) + firstLine(revision);
 }
 const std::string kVersion = packageVersion();
@@ -85,24 +88,28 @@ class Package : public ::testing::Test {
     scratch = std::make_unique<ScratchFolder>("zelquorPackage");
     const char* shared = getenv("ZELQUOR_PACKAGE_DIR");
     output = shared != nullptr ? shared : scratch->path() + "/out";
-    if (shared != nullptr && output.front() != '/') output = projectRoot() + "/" + output;
-    const CommandResult built =
-        shared != nullptr
-            ? run(shellWord(projectRoot() + "/scripts/packageOnce") + " " + shellWord(output))
-            : run(shellWord(projectRoot() + "/scripts/package") + " " + shellWord(scratch->path() + "/work") + " " +
-                  shellWord(output));
+    const char* buildRoot = getenv("ZELQUOR_BUILD_ROOT");
+    if (shared != nullptr && output.front() != '/')
+      output = (buildRoot != nullptr ? buildRoot : projectRoot()) + "/" + output;
+    const CommandResult built = shared != nullptr
+                                    ? run(shellWord(projectRoot() + "/scripts/packageOnce") + " " + shellWord(output))
+                                    : run(shellWord(projectRoot() + "/scripts/package") + " " +
+                                          shellWord(scratch->path() + "/work") + " " + shellWord(output));
     buildOutput = built.output;
     buildLog = shared != nullptr ? output + "/build.log" : scratch->path() + "/build.log";
     if (shared == nullptr) std::ofstream(buildLog) << buildOutput;
+    architecture = firstLine(run("dpkg --print-architecture").output);
     for (const std::string& version : {kVersion, kLocalVersion}) {
-      const std::string candidate = output + "/zelquor_" + version + "_amd64.deb";
+      const std::string candidate = output + "/zelquor_" + version + "_" + architecture + ".deb";
       if (fs::exists(candidate)) deb = candidate;
     }
     root = scratch->path() + "/root";
     if (built.status == 0 && !deb.empty()) run("dpkg -x " + shellWord(deb) + " " + shellWord(root));
   }
   static void TearDownTestSuite() { scratch.reset(); }
-  void SetUp() override { ASSERT_FALSE(deb.empty()) << "no zelquor_" << kVersion << "_amd64.deb\n" << buildOutput; }
+  void SetUp() override {
+    ASSERT_FALSE(deb.empty()) << "no zelquor_" << kVersion << "_" << architecture << ".deb\n" << buildOutput;
+  }
 
   // The path of a binary's debug file in the -dbgsym package, by build id;
   // empty when the binary has none.
@@ -121,14 +128,14 @@ class Package : public ::testing::Test {
   }
 
   static inline std::unique_ptr<ScratchFolder> scratch;
-  static inline std::string buildOutput, buildLog, output, deb, root;
+  static inline std::string buildOutput, buildLog, output, deb, root, architecture;
 };
 
 TEST_F(Package, ControlDataNamesThePackageAndTheLibrariesItNeeds) {
   EXPECT_EQ(field("Package"), "zelquor");
   const std::string version = field("Version");
   EXPECT_TRUE(version == kVersion || version == kLocalVersion) << version;
-  EXPECT_EQ(field("Architecture"), "amd64");
+  EXPECT_EQ(field("Architecture"), architecture);
   EXPECT_EQ(field("Section"), "sound");
   const std::string depends = field("Depends");
   for (const char* library : {"libsfml-graphics", "libsfml-window", "libsfml-system", "libjack", "libsndfile1"})
@@ -150,8 +157,8 @@ TEST_F(Package, HoldsTheLauncherProgramImagesAndDesktopFiles) {
         "usr/share/applications/zelquor.desktop", "usr/share/icons/hicolor/48x48/apps/zelquor.png",
         "usr/share/icons/hicolor/128x128/apps/zelquor.png", "usr/share/icons/hicolor/256x256/apps/zelquor.png",
         "usr/share/icons/hicolor/scalable/apps/zelquor.svg", "usr/share/metainfo/org.zelquor.Zelquor.metainfo.xml",
-        "usr/share/man/man1/zelquor.1.gz", "usr/share/doc/zelquor/copyright", "usr/share/doc/zelquor/changelog.Debian.gz",
-        "usr/share/doc/zelquor/changelog.gz",
+        "usr/share/man/man1/zelquor.1.gz", "usr/share/doc/zelquor/copyright",
+        "usr/share/doc/zelquor/changelog.Debian.gz", "usr/share/doc/zelquor/changelog.gz",
         "usr/share/zelquor/images/mute3.png"})
     EXPECT_TRUE(fs::is_regular_file(fs::path(root) / file)) << file;
   // Programs only in the private folder of programs.
@@ -171,7 +178,7 @@ TEST_F(Package, FilesAreRootsWithoutGroupWriteAndStrippedWithDebugInfoApart) {
     const std::string mode = line.substr(0, 10);
     EXPECT_TRUE(mode == "drwxr-xr-x" || mode == "-rw-r--r--" || mode == "-rwxr-xr-x" || mode == "lrwxrwxrwx") << line;
   }
-  const std::string dbgsym = output + "/zelquor-dbgsym_" + field("Version") + "_amd64.deb";
+  const std::string dbgsym = output + "/zelquor-dbgsym_" + field("Version") + "_" + architecture + ".deb";
   ASSERT_TRUE(fs::exists(dbgsym)) << dbgsym;
   const std::string debugFiles = run("dpkg-deb -c " + shellWord(dbgsym)).output;
   for (const char* binary : {"usr/libexec/zelquor/zelquor", "usr/lib/zelquor/libzelquorEngine.so"}) {
@@ -185,9 +192,7 @@ TEST_F(Package, FilesAreRootsWithoutGroupWriteAndStrippedWithDebugInfoApart) {
 
 // Errors and warnings; the informational and pedantic notes that stay are
 // in docs/packaging.md.
-bool saysNothingAboveInfo(const std::string& output) {
-  return !std::regex_search(output, std::regex("(^|\n)[EW]: "));
-}
+bool saysNothingAboveInfo(const std::string& output) { return !std::regex_search(output, std::regex("(^|\n)[EW]: ")); }
 
 TEST_F(Package, SourceAndBinaryPackagesPassLintian) {
   // unpack-message-for-orig: testing's lintian cannot read its own file
@@ -228,28 +233,31 @@ TEST_F(Package, EveryObjectAndBinaryIsHardened) {
   if (run("hardening-check --help").output.find("--nobranchprotection") != std::string::npos)
     options += "--nobranchprotection ";
   const std::string debugRoot = scratch->path() + "/debug";
-  run("dpkg -x " + shellWord(output + "/zelquor-dbgsym_" + field("Version") + "_amd64.deb") + " " + shellWord(debugRoot));
+  run("dpkg -x " + shellWord(output + "/zelquor-dbgsym_" + field("Version") + "_" + architecture + ".deb") + " " +
+      shellWord(debugRoot));
   int binaries = 0;
   for (const auto& file : fs::recursive_directory_iterator(root)) {
     if (!file.is_regular_file() || file.is_symlink()) continue;
     char magic[4] = {};
     std::ifstream(file.path(), std::ios::binary).read(magic, sizeof magic);
-    if (std::string(magic, 4) != "\x7f" "ELF") continue;
+    if (std::string(magic, 4) !=
+        "\x7f"
+        "ELF")
+      continue;
     ++binaries;
     const CommandResult check = run("hardening-check " + options + shellWord(file.path().string()));
     EXPECT_EQ(check.status, 0) << check.output;
-
   }
   EXPECT_EQ(binaries, 3);
   if (!cfProtection) return;
   // The compiler's options as each compile unit records them, in the
   // debug files and in the string table they share.
-  const std::string producers =
-      run("find " + shellWord(debugRoot) + " -type f -exec readelf -z -p .debug_str {} ';' 2>/dev/null | grep -a -o 'GNU C.*'").output;
+  const std::string producers = run("find " + shellWord(debugRoot) +
+                                    " -type f -exec readelf -z -p .debug_str {} ';' 2>/dev/null | grep -a -o 'GNU C.*'")
+                                    .output;
   EXPECT_NE(producers, "");
   std::istringstream lines(producers);
-  for (std::string line; std::getline(lines, line);)
-    EXPECT_NE(line.find("-fcf-protection"), std::string::npos) << line;
+  for (std::string line; std::getline(lines, line);) EXPECT_NE(line.find("-fcf-protection"), std::string::npos) << line;
 }
 
 // The faust architecture code compiled into the engine library, by the
@@ -271,16 +279,20 @@ TEST_F(Package, CommandUnpackedAnywhereStartsFromAnUnrelatedFolder) {
 // which it would replace.
 TEST_F(Package, InstallsWithAptAndStartsFromAnUnrelatedFolder) {
   const std::string asRoot = geteuid() == 0 ? "" : "sudo -n ";
-  if (!asRoot.empty() && run("sudo -n true").status != 0) GTEST_SKIP() << "installing needs root or sudo without a password";
+  if (!asRoot.empty() && run("sudo -n true").status != 0)
+    GTEST_SKIP() << "installing needs root or sudo without a password";
   if (run("dpkg-query -W -f='${Status}' zelquor").output == "install ok installed")
     GTEST_SKIP() << "a zelquor package is installed already";
   const CommandResult installed =
-      run(asRoot + "env DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=300 install -y --no-install-recommends " + shellWord(deb));
+      run(asRoot +
+          "env DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=300 install -y --no-install-recommends " +
+          shellWord(deb));
   ASSERT_EQ(installed.status, 0) << installed.output;
   EXPECT_EQ(run("dpkg-query -W -f='${Version}' zelquor").output, field("Version"));
   ScratchFolder unrelated("zelquorElsewhere");
   expectFirstFrameAndCleanClose("/usr/bin/zelquor", unrelated.path());
-  const CommandResult purged = run(asRoot + "env DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=300 purge -y zelquor");
+  const CommandResult purged =
+      run(asRoot + "env DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=300 purge -y zelquor");
   EXPECT_EQ(purged.status, 0) << purged.output;
   EXPECT_FALSE(fs::exists("/usr/bin/zelquor"));
 }

@@ -3,13 +3,7 @@
 # in the bin folder is a launcher that starts the program from the data
 # folder, since the program reads ./images/ from its working directory. The
 # launcher finds both folders relative to itself, so one launcher serves
-# every prefix and a package. Which audio server to run on is chosen by a
-# shell file that the launcher sources from the data folder
-# (app/serverChoice.sh), shared with scripts/run.
-file(RELATIVE_PATH ZELQUOR_PRIVATE_FROM_LAUNCHER /${CMAKE_INSTALL_BINDIR} /${ZELQUOR_PRIVATE_DIR})
-file(RELATIVE_PATH ZELQUOR_DATA_FROM_LAUNCHER /${CMAKE_INSTALL_BINDIR} /${ZELQUOR_DATA_DIR})
-configure_file(app/launcher.sh.in ${PROJECT_BINARY_DIR}/launcher/zelquor @ONLY)
-install(PROGRAMS ${PROJECT_BINARY_DIR}/launcher/zelquor DESTINATION ${CMAKE_INSTALL_BINDIR})
+# every prefix and a package (launcher/CMakeLists.txt).
 install(DIRECTORY images DESTINATION ${ZELQUOR_DATA_DIR} FILES_MATCHING PATTERN "*.png")
 
 # The desktop entry names the launcher by its absolute path, so it is
@@ -20,16 +14,18 @@ install(CODE "
   set(ZELQUOR_LAUNCHER \"\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/zelquor\")
   string(MD5 destination \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}\")
   set(entry \"${PROJECT_BINARY_DIR}/desktopEntries/\${destination}/zelquor.desktop\")
-  configure_file(\"${PROJECT_SOURCE_DIR}/docs/zelquor.desktop.in\" \"\${entry}\" @ONLY)
+  configure_file(\"${PROJECT_SOURCE_DIR}/data/zelquor.desktop.in\" \"\${entry}\" @ONLY)
   file(INSTALL \"\${entry}\" DESTINATION \"\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_DATADIR}/applications\")
 ")
 
 foreach(size 48 128 256)
-  install(FILES docs/icons/zelquor-${size}.png RENAME zelquor.png
+  install(FILES data/icons/zelquor-${size}.png RENAME zelquor.png
           DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps)
 endforeach()
-install(FILES docs/icons/zelquor.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
-install(FILES docs/org.zelquor.Zelquor.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+install(FILES data/icons/zelquor.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+install(FILES data/org.zelquor.Zelquor.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 
-# The manual page as text: a package compresses it as its distribution does.
-install(FILES docs/zelquor.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+# The manual page as text, with the program's version: a package compresses
+# it as its distribution does.
+configure_file(data/zelquor.1.in ${PROJECT_BINARY_DIR}/zelquor.1 @ONLY)
+install(FILES ${PROJECT_BINARY_DIR}/zelquor.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)

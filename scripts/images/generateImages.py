@@ -1,6 +1,6 @@
 #!/usr/bin/python3
 """Write the program's 17 images into images/ of the repository, and its
-desktop icon (PNG at each size, and SVG) into docs/icons/ (or both into the
+desktop icon (PNG at each size, and SVG) into data/icons/ (or both into the
 folder given as the only argument)."""
 
 import os
@@ -18,7 +18,7 @@ import tokenShapes
 
 repoRoot = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..")
 repoImages = os.path.join(repoRoot, "images")
-repoIcons = os.path.join(repoRoot, "docs", "icons")
+repoIcons = os.path.join(repoRoot, "data", "icons")
 
 
 def allImages():

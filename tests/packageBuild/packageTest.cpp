@@ -75,7 +75,7 @@ std::string firstMatch(const std::string& file, const std::string& pattern) {
 TEST(Versions, UpstreamChangeLogMetainfoAndDebianChangeLogAgreeWithTheBuild) {
   const std::string root = projectRoot();
   EXPECT_EQ(firstMatch(root + "/NEWS", "\n([0-9][0-9.]*) \\("), ZELQUOR_UPSTREAM_VERSION);
-  EXPECT_EQ(firstMatch(root + "/docs/org.zelquor.Zelquor.metainfo.xml", "<release version=\"([^\"]+)\""),
+  EXPECT_EQ(firstMatch(root + "/data/org.zelquor.Zelquor.metainfo.xml", "<release version=\"([^\"]+)\""),
             ZELQUOR_UPSTREAM_VERSION);
   const std::string debian =
       firstLine(run("dpkg-parsechangelog -l " + shellWord(root + "/debian/changelog") + " -S Version").output);

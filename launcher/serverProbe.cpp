@@ -38,14 +38,16 @@
 
 namespace {
 
-constexpr unsigned kProbeSeconds = 2;
+// The time limit and the answers are the server choice's (serverChoice.sh),
+// handed over by the build.
+constexpr unsigned kProbeSeconds = ZELQUOR_PROBE_SECONDS;
 
 enum answer {
-  jackAnswers = 0,
-  noneAnswers = 1,
-  pipewireLayerWorks = 2,
-  pipewireLayerMissing = 3,
-  pipewireLayerBroken = 4,
+  jackAnswers = ZELQUOR_JACK_ANSWERED,
+  noneAnswers = ZELQUOR_NONE_ANSWERS,
+  pipewireLayerWorks = ZELQUOR_LAYER_WORKS,
+  pipewireLayerMissing = ZELQUOR_LAYER_MISSING,
+  pipewireLayerBroken = ZELQUOR_LAYER_BROKEN,
 };
 
 // Where libjack (jack2) and jackd meet: the server's request socket, named

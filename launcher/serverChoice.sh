@@ -13,11 +13,11 @@
 #    /etc/jackdrc), as before; else it is not allowed to try, since its
 #    default server takes the first sound card.
 #
-# The server probe (app/serverProbe.cpp) knocks on the servers' sockets,
+# The server probe (launcher/serverProbe.cpp) knocks on the servers' sockets,
 # which costs about what starting a process costs, and asks pw-jack whether
 # it gives programs PipeWire's JACK layer only when the PipeWire daemon
-# answers. It keeps a time limit of two seconds on each question, so the
-# whole choice costs at most two of them when a server hangs. A JACK client
+# answers. It keeps a time limit (zelquorProbeSeconds) on each question, so
+# the whole choice costs at most two of them when a server hangs. A JACK client
 # is opened only when PipeWire answers without a usable pw-jack: PipeWire's
 # JACK layer may then be the system's JACK library.
 #
@@ -34,10 +34,11 @@
 
 # shellcheck shell=sh
 # shellcheck disable=SC2034,SC2154  # its variables are the sourcing script's
+# The probe's time limit and its answers (its exit statuses) are owned here:
+# the build gives them to launcher/serverProbe.cpp.
 zelquorProbeSeconds=2
-
-# The probe's answers (see app/serverProbe.cpp).
 zelquorJackAnswered=0
+zelquorNoneAnswers=1
 zelquorLayerWorks=2
 zelquorLayerMissing=3
 zelquorLayerBroken=4

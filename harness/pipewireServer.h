@@ -1,7 +1,8 @@
 // A private PipeWire daemon for one test run, as a desktop session has it:
 // a runtime folder of its own, a private D-Bus session bus, the daemon and
 // its session manager (WirePlumber). Nothing of a user's session is touched.
-// JACK clients reach it through PipeWire's JACK layer (pw-jack).
+// JACK clients reach it through PipeWire's JACK layer (pw-jack). The shell
+// tests start theirs with harness/pipewireSession.sh, in the same steps.
 #ifndef ZELQUOR_TESTS_PIPEWIRE_SERVER_H
 #define ZELQUOR_TESTS_PIPEWIRE_SERVER_H
 

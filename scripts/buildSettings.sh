@@ -28,6 +28,8 @@
 #                tests/installedPackage/installedChecks
 #   build-roots  minimal roots of other Debian releases, one folder each,
 #                made and used by scripts/inRelease
+#   build-desktopFiles  the package and the session test that
+#                tests/desktop/inDesktopRoots takes into a desktop root
 # ZELQUOR_JOBS sets the build's parallelism (default: every processor).
 
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"

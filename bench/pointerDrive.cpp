@@ -15,7 +15,7 @@ PointerDrive::PointerDrive(const std::string& displayName, const XWindow& window
     FakePointer pointer(displayName);
     auto next = std::chrono::steady_clock::now();
     for (int i = 0; !stop_; ++i) {
-      pointer.moveTo(left + (i % 2) * kStride, top);
+      pointer.moveUntimed(left + (i % 2) * kStride, top);
       next += kMoveInterval;
       std::this_thread::sleep_until(next);
     }

@@ -162,7 +162,8 @@ void XWindow::moveMouse(int x, int y) const {
 void XWindow::moveMouseAlong(const std::vector<std::pair<int, int>>& points) const {
   std::vector<std::string> arguments;
   for (const auto& [x, y] : points)
-    arguments.insert(arguments.end(), {"mousemove", "--window", std::to_string(id_), std::to_string(x), std::to_string(y)});
+    arguments.insert(arguments.end(),
+                     {"mousemove", "--window", std::to_string(id_), std::to_string(x), std::to_string(y)});
   xdotool(arguments);
 }
 
@@ -210,10 +211,10 @@ unsigned long XWindow::cover(const WindowGeometry& part) const {
   XSetWindowAttributes attributes{};
   attributes.override_redirect = True;
   attributes.background_pixel = WhitePixel(display_, screen);
-  const Window coverId = XCreateWindow(display_, DefaultRootWindow(display_), at.x + part.x, at.y + part.y,
-                                       static_cast<unsigned>(part.width), static_cast<unsigned>(part.height), 0,
-                                       CopyFromParent, InputOutput, CopyFromParent,
-                                       CWOverrideRedirect | CWBackPixel, &attributes);
+  const Window coverId =
+      XCreateWindow(display_, DefaultRootWindow(display_), at.x + part.x, at.y + part.y,
+                    static_cast<unsigned>(part.width), static_cast<unsigned>(part.height), 0, CopyFromParent,
+                    InputOutput, CopyFromParent, CWOverrideRedirect | CWBackPixel, &attributes);
   XMapRaised(display_, coverId);
   XSync(display_, False);
   return coverId;
@@ -293,8 +294,8 @@ WindowGeometry workAreaOn(Display* display) {
 
 Screenshot XWindow::grab() const {
   const WindowGeometry size = geometry();
-  XImage* pixels = XGetImage(display_, id_, 0, 0, static_cast<unsigned>(size.width),
-                             static_cast<unsigned>(size.height), AllPlanes, ZPixmap);
+  XImage* pixels = XGetImage(display_, id_, 0, 0, static_cast<unsigned>(size.width), static_cast<unsigned>(size.height),
+                             AllPlanes, ZPixmap);
   if (pixels == nullptr) throw std::runtime_error("cannot read the window's pixels");
   std::vector<std::uint8_t> rgba;
   rgba.reserve(static_cast<std::size_t>(size.width) * static_cast<std::size_t>(size.height) * 4);

@@ -47,9 +47,9 @@ TEST_F(FastDragSession, EveryMoveWritesItsLinesAndTheLastOneIsShown) {
   const Action drag = {"drag along row 3", [&](const XWindow& w) { w.moveMouseAlong(path); }};
   ASSERT_NO_FATAL_FAILURE(startProgram());
   ASSERT_NO_FATAL_FAILURE(play({{moveTo(kStartX, kRowY), moves(kStartX, kRowY)},
-        {leftDown(), presses(kStartX, kRowY) + padLine(27) + gainLine(27, kStartX, kRowY)},
-        {drag, dragLines},
-        {leftUp(), {released(), endDrag()}}}));
+                                {leftDown(), presses(kStartX, kRowY) + padLine(27) + gainLine(27, kStartX, kRowY)},
+                                {drag, dragLines},
+                                {leftUp(), {released(), endDrag()}}}));
 
   ASSERT_TRUE(waitUntilMainThreadWaitsInPoll(programPid())) << "the loop never waits";
   const Screenshot shot = window().grab();

@@ -86,9 +86,9 @@ TEST_F(IdleLoop, IdleBoardTakesNoProcessorAndAPressShowsInTheNextFrame) {
   // drawn right after it must already show the new token.
   ASSERT_NO_FATAL_FAILURE(clickPad(kPressedPad));
   ASSERT_NO_FATAL_FAILURE(settle());
-  const Mismatches token = compareOpaquePixels(window_->grab(), loadProjectImage(kFirstType),
-                                               padCentreX(kPressedPad) - kTokenOffset,
-                                               padCentreY(kPressedPad) - kTokenOffset, kImageTolerance);
+  const Mismatches token =
+      compareOpaquePixels(window_->grab(), loadProjectImage(kFirstType), padCentreX(kPressedPad) - kTokenOffset,
+                          padCentreY(kPressedPad) - kTokenOffset, kImageTolerance);
   EXPECT_GT(token.checked(), 0);
   EXPECT_EQ(token.count(), 0) << token.examples();
 }

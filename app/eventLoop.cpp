@@ -40,15 +40,28 @@ bool drainEvents() {
 
 // Nothing but the handlers changes the board, so a pass that handled none
 // and found no exposed part draws no frame: it waits for the next event,
-// right after the poll that found the queue empty (inputWait.h).
+// right after the poll that found the queue empty (inputWait.h). An event
+// that reached Xlib's queue after that poll looked is left to the next
+// pass's poll; one still queued a pass later is none the library takes,
+// and is not looked at again before the wait.
 void runEventLoop(images& shown) {
   fitSceneToWindow(shown);
-  watchExposures(window.getSystemHandle());
+  const unsigned long handle = window.getSystemHandle();
+  watchExposures(handle);
   bool fresh = true;  // the first pass draws the first frame
+  bool lookedAgain = false;
   while (window.isOpen()) {
     const bool handled = drainEvents();
     const bool exposed = takeExposures();
-    if (handled || exposed || fresh || !waitForInput()) drawFrame(shown);
+    if (handled || exposed || fresh) {
+      drawFrame(shown);
+      lookedAgain = false;
+    } else if (!lookedAgain && libraryEventQueued(handle)) {
+      lookedAgain = true;
+    } else {
+      lookedAgain = false;
+      if (!waitForInput()) drawFrame(shown);
+    }
     fresh = false;
   }
 }

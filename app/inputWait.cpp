@@ -51,6 +51,34 @@ bool takeExposures() {
   return exposed;
 }
 
+namespace {
+
+struct queueLook {
+  Window window;
+  bool found;
+};
+
+// Called by Xlib for each queued event; takes none (Xlib functions may not
+// be called from here).
+Bool noteLibraryEvent(Display*, XEvent* event, XPointer look) {
+  queueLook& seen = *reinterpret_cast<queueLook*>(look);
+  const int type = event->type;
+  if (event->xany.window == seen.window || type == ClientMessage || type == GenericEvent) seen.found = true;
+  return False;
+}
+
+}  // namespace
+
+bool libraryEventQueued(unsigned long windowHandle) {
+  Display* library = glXGetCurrentDisplay();
+  if (library == nullptr) return false;
+  queueLook seen{windowHandle, false};
+  XEvent unused;
+  // Looks at the queue, reads the socket, looks again, flushes, looks again.
+  XCheckIfEvent(library, &unused, noteLibraryEvent, reinterpret_cast<XPointer>(&seen));
+  return seen.found;
+}
+
 bool waitForInput() {
   Display* library = glXGetCurrentDisplay();
   if (library == nullptr) return false;

@@ -12,6 +12,14 @@ void watchExposures(unsigned long windowHandle);
 // exposed since the last call, and so needs drawing again.
 bool takeExposures();
 
+// Whether Xlib holds, already read from the library's connection, an event
+// that the library's next poll will take: one for the window, a client
+// message or an extension's generic event. Such an event can come in after
+// the poll looked at the queue, read from the socket by a later check of
+// the library's own (its clipboard's) or by this one; the socket then has
+// nothing to wake the wait. Reads what the socket holds, takes nothing.
+bool libraryEventQueued(unsigned long windowHandle);
+
 // Blocks until either connection has data, or a signal comes. Call it only
 // right after a poll of the window's events that found nothing and before
 // any other call on the library's connection: that poll has read the

@@ -42,6 +42,11 @@ jack_time_t FakePointer::moveTo(int x, int y) {
   return now;
 }
 
+void FakePointer::moveUntimed(int x, int y) {
+  fakeMotion_(display_, kCurrentScreen, x, y, kNoDelay);
+  XFlush(display_);
+}
+
 void FakePointer::leftButton(bool press) {
   fakeButton_(display_, kLeftButton, press ? True : False, kNoDelay);
   XSync(display_, False);

@@ -22,6 +22,8 @@ class FakePointer {
   // Moves the pointer to (x, y) on the screen and hands the request to the
   // X server; returns the JACK clock's time taken right before the flush.
   jack_time_t moveTo(int x, int y);
+  // The same without the clock, which needs a JACK client in the process.
+  void moveUntimed(int x, int y);
   // The left button, pressed or released where the pointer is; waits until
   // the server has taken the request.
   void leftButton(bool press);

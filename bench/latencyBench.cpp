@@ -23,6 +23,13 @@
 // the libjack it runs with). Its cases are named "pipewire" where the
 // jackd ones name their scheduling.
 //
+// Each of the program's moves comes while it is idle: after the pause, the
+// hand waits until the program's loop sleeps in its wait for input, having
+// drawn the last move's frame, as a move that follows a pause at a hand's
+// pace finds it. With --anywhere the moves come without that wait, during a
+// frame too, as the moves of a drag faster than the frames do: such a move
+// waits for the frame under way, up to one frame time.
+//
 // With --breakdown, the preloaded trace clock (traceClock.cpp) also times
 // each of the program's moves from the move to its handler (event pickup:
 // to the end of the frame under way, then from there to the handler), from
@@ -62,6 +69,7 @@
 #include "latencyFigures.h"
 #include "pipewireServer.h"
 #include "systemMeasures.h"
+#include "threadState.h"
 
 namespace {
 
@@ -104,6 +112,7 @@ struct Options {
   std::vector<std::string> scheduling = {"realtime", "none"};
   std::vector<int> tokens = {1, kPadTotal};
   bool breakdown = false;
+  bool anywhere = false;
   std::string server = kJackd;
 };
 
@@ -132,6 +141,7 @@ Options parse(int argc, char** argv) {
     else if (key == "--scheduling") options.scheduling = listOf(value);
     else if (key == "--tokens") options.tokens = numbersOf(value);
     else if (key == "--breakdown") options.breakdown = true;
+    else if (key == "--anywhere") options.anywhere = true;
     else if (key == "--server") options.server = value;
     else throw std::runtime_error("unknown option " + arg);
   }
@@ -171,8 +181,10 @@ struct Played {
   int lost = 0;                        // never heard within the time-out
 };
 
-// Holds the token on the pad and moves it back and forth.
-Played play(SubjectRun& run, GainWatch& watch, FakePointer& hand, int moves, int period, std::mt19937& random) {
+// Holds the token on the pad and moves it back and forth; with
+// waitForIdle, each move after the program's loop has gone back to its wait.
+Played play(SubjectRun& run, GainWatch& watch, FakePointer& hand, int moves, int period, bool waitForIdle,
+            std::mt19937& random) {
   const WindowGeometry window = run.window().geometry();
   const int xs[2] = {padCentreX(kPad), padCentreX(kPad) + kFarOffset};
   const int y = padCentreY(kPad);
@@ -188,6 +200,8 @@ Played play(SubjectRun& run, GainWatch& watch, FakePointer& hand, int moves, int
   Played played;
   for (int i = 1; i <= moves; ++i) {
     std::this_thread::sleep_for(std::chrono::duration<double, std::milli>(pauseMs(random)));
+    if (waitForIdle && !waitUntilMainThreadWaitsInPoll(run.process().pid()))
+      throw std::runtime_error("the program's loop did not go back to its wait");
     watch.await(gains[i % 2]);
     MoveTimes move;
     move.movedAt = hand.moveTo(window.x + xs[i % 2], window.y + y);
@@ -374,7 +388,7 @@ void playOne(const Player& player, const Servers& servers, FakePointer& hand, co
   GainWatch watch(player.client, channelOfPad(kPad));
   if (onPipewire) awaitQuantum(watch, period);
   const std::size_t firstWindow = frameWindowsSoFar(*run);
-  const Played played = play(*run, watch, hand, options.moves, period, random);
+  const Played played = play(*run, watch, hand, options.moves, period, program && !options.anywhere, random);
   const FrameTimes frames = program ? framesSince(*run, firstWindow) : FrameTimes{};
   note(series, key, played, frames);
   run->close();

@@ -33,6 +33,8 @@ EVENT_FLOOR_GOAL = 1.20  # an all-mode drag step, trace to a file / the same lin
 FRAME_GOAL = 1.10  # program / frameFloor frame time
 STARTUP_GOAL = 1.20  # program / startupFloor start-up time
 DSP_LOAD_GOAL = 1.20  # program / bare copy client DSP load
+IDLE_THREAD_GOAL = 1.0  # percent of a core, the idle program's main thread
+IDLE_PROCESS_GOAL = 3.0  # percent of a core, the idle program's whole process
 LATENCY_MEDIAN_FRAMES = 1  # real-time server: median <= floor's + this many program frames
 LATENCY_P99_FRAMES = 2  # real-time server: 99th percentile <= floor's + this many frames
 LATENCY_MAX_MS = 50.0  # any case: no single move slower
@@ -315,6 +317,23 @@ def print_system(system, missed):
         ratio_row("  vs bare client beside drawing", ours, dsp.get("bareBesideDrawing/percent", []), None, "%",
                   missed, "")
         print(f"{'  probe alone':<34} {fmt(median(dsp.get('idle/percent', [])), 10, 2)}")
+    idle = system.get("idle", {})
+    ours = idle.get("program/processPercent", [])
+    if ours:
+        floors = idle.get("bareCopyClient/processPercent", [])
+        print(f"{'idle, 8 tokens (' + str(len(ours)) + ' rounds)':<34}")
+        thread = median(idle.get("program/threadPercent", []))
+        print(f"{'  main thread CPU':<34} {fmt(thread, 10, 2)} {fmt(median(idle.get('bareCopyClient/threadPercent', [])), 10, 2)}"
+              f"         %       {'ok' if thread <= IDLE_THREAD_GOAL else 'MISSED'}")
+        process = median(ours)
+        print(f"{'  process CPU':<34} {fmt(process, 10, 2)} {fmt(median(floors), 10, 2)}"
+              f"         %       {'ok' if process <= IDLE_PROCESS_GOAL else 'MISSED'}")
+        print(f"{'  main thread wake-ups a second':<34} {fmt(median(idle.get('program/wakeUpsPerSecond', [])), 10, 1)} "
+              f"{fmt(median(idle.get('bareCopyClient/wakeUpsPerSecond', [])), 10, 1)}")
+        if thread > IDLE_THREAD_GOAL:
+            missed.append(f"idle main thread {thread:.2f} % > {IDLE_THREAD_GOAL} %")
+        if process > IDLE_PROCESS_GOAL:
+            missed.append(f"idle process {process:.2f} % > {IDLE_PROCESS_GOAL} %")
     ours = memory.get("program/64/vmHWMKiB", [])
     if ours:
         ratio_row("peak memory (VmHWM), 64 tokens", ours, memory.get("frameFloor/64/vmHWMKiB", []), None, "MiB",
@@ -326,6 +345,10 @@ def print_system(system, missed):
     print("bareCopyClient copies 63 inputs to 63 outputs. DSP load: jack_cpu_load averaged over seconds")
     print("while a probe feeds the 63 inputs and reads the 63 outputs; 'beside drawing': the bare client")
     print("while frameFloor (no JACK client) keeps the processors as busy as the program's drawing.")
+    print("Frames are timed while the pointer moves over each window at 1 kHz (the program draws only")
+    print("when something changes). Idle: 8 tokens placed, then 10 s alone; CPU in percent of a core, the")
+    print("process's with JACK's thread; the floor column is bareCopyClient's. Goals: thread <= 1 %,")
+    print("process <= 3 %.")
     print("Scaled vs full: the program on a 1366x768 screen, its window 866x768 showing the scene scaled;")
     print("in the floor column the same round's full-size program.")
 

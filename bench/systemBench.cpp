@@ -13,17 +13,25 @@
 //             client (alone, and beside frameFloor drawing without a JACK
 //             client, which keeps the processors as busy as the program's
 //             own drawing does), and with the probe alone
+//   idle      the program with 8 tokens placed, left alone for 10 s: CPU of
+//             its main thread and of its whole process (the JACK thread
+//             included) and the main thread's wake-ups, beside the bare copy
+//             client's process, runs interleaved
 //   menu      the start from the menu (the installed command) vs the
 //             installed program started directly, on jackd, on a private
 //             PipeWire and with no server (see menuStartup.h); needs
 //             --installed=PREFIX, where the build was installed
+// The program draws only when something changes: while frames are timed,
+// the pointer moves over every subject's window at 1 kHz (as a fast drag
+// does, pointerDrive.h), and the frame rows are those of a drag.
 // Each series keeps its runs in order, so that run i of the program and run
 // i of its floor, made one after the other, can be taken as a pair.
 // Writes everything as JSON for printRatios.py; progress goes to stderr.
 //
 // Usage: systemBench --out=FILE [--frame-rounds=N] [--frame-windows=N]
 //                    [--startups=N] [--load-rounds=N] [--load-seconds=S]
-//                    [--sections=frames,startup,dspLoad,menu]
+//                    [--idle-rounds=N] [--idle-seconds=S]
+//                    [--sections=frames,startup,dspLoad,idle,menu]
 //                    [--installed=PREFIX] [--menu-startups=N]
 #include <fstream>
 #include <iostream>
@@ -38,6 +46,7 @@
 #include "benchRun.h"
 #include "jackProbe.h"
 #include "menuStartup.h"
+#include "pointerDrive.h"
 #include "systemMeasures.h"
 
 namespace {
@@ -48,6 +57,9 @@ constexpr int kBoardTokens = 64;
 constexpr auto kSettleTime = std::chrono::milliseconds(500);
 // A laptop's screen, too small for the full-size window.
 constexpr int kLaptopWidth = 1366, kLaptopHeight = 768;
+constexpr int kIdleTokens = 8;
+// Where the driven pointer moves: from pad 27's centre 40 px to the right.
+constexpr int kDriveX = 417, kDriveY = 427;
 
 struct Options {
   std::string out;
@@ -56,7 +68,9 @@ struct Options {
   int startups = 10;
   int loadRounds = 3;
   double loadSeconds = 4;
-  std::string sections = "frames,startup,dspLoad,menu";
+  int idleRounds = 3;
+  double idleSeconds = 10;
+  std::string sections = "frames,startup,dspLoad,idle,menu";
   std::string installed;
   int menuStartups = 20;
   bool runs(const std::string& section) const {
@@ -75,6 +89,8 @@ Options parse(int argc, char** argv) {
     else if (key == "--startups") options.startups = std::stoi(value);
     else if (key == "--load-rounds") options.loadRounds = std::stoi(value);
     else if (key == "--load-seconds") options.loadSeconds = std::stod(value);
+    else if (key == "--idle-rounds") options.idleRounds = std::stoi(value);
+    else if (key == "--idle-seconds") options.idleSeconds = std::stod(value);
     else if (key == "--sections") options.sections = value;
     else if (key == "--installed") options.installed = value;
     else if (key == "--menu-startups") options.menuStartups = std::stoi(value);
@@ -111,8 +127,11 @@ void measureFrameRun(const Subject& subject, const std::string& name, const Serv
   const std::string key = name + "/" + std::to_string(tokens);
   const auto running = startRunning(subject, servers, frameCounterEnvironment());
   SubjectRun& run = *running;
-  if (subject.name == "program" && tokens == kBoardTokens) placeTokensOnEveryPad(run);
-  const FrameTimes times = measureFrames(run, options.frameWindows);
+  if (subject.name != "frameFloor" && tokens == kBoardTokens) placeTokensOnEveryPad(run);
+  const FrameTimes times = [&] {
+    const PointerDrive drive(servers.x.displayName(), run.window(), kDriveX, kDriveY);
+    return measureFrames(run, options.frameWindows);
+  }();
   frames[key + "/medianMs"].push_back(times.medianMs);
   frames[key + "/meanMs"].push_back(times.meanMs);
   frames[key + "/cpuMs"].push_back(times.cpuMs);
@@ -142,6 +161,21 @@ void runStartups(const Servers& servers, const Options& options, Series& startup
       std::this_thread::sleep_for(kSettleTime);
     }
   say("start-up runs done");
+}
+
+void runIdle(const Servers& servers, const Options& options, Series& idle) {
+  for (int round = 0; round < options.idleRounds; ++round)
+    for (const Subject& subject : inTurn(round, zelquorProgram(), bareCopyClient())) {
+      const auto run = startRunning(subject, servers);
+      if (subject.hasWindow) placeTokensOnEveryPad(*run, kIdleTokens);
+      const IdleFigures figures = measureIdle(*run, options.idleSeconds);
+      idle[subject.name + "/threadPercent"].push_back(figures.threadPercent);
+      idle[subject.name + "/processPercent"].push_back(figures.processPercent);
+      idle[subject.name + "/wakeUpsPerSecond"].push_back(figures.wakeUpsPerSecond);
+      run->close();
+      std::this_thread::sleep_for(kSettleTime);
+    }
+  say("idle runs done");
 }
 
 double loadWith(const Subject* subject, const std::string& clientName, const Servers& servers, JackProbe& probe,
@@ -183,10 +217,11 @@ int main(int argc, char** argv) {
     XServer laptopX(kLaptopWidth, kLaptopHeight);
     JackServer jack(kSampleRate, kFramesPerPeriod);
     const Servers servers{x, &jack};
-    Series frames, memory, startup, dspLoad;
+    Series frames, memory, startup, dspLoad, idle;
     if (options.runs("frames")) runFrames(servers, Servers{laptopX, &jack}, options, frames, memory);
     if (options.runs("startup")) runStartups(servers, options, startup);
     if (options.runs("dspLoad")) runDspLoad(servers, options, dspLoad);
+    if (options.runs("idle")) runIdle(servers, options, idle);
     Series menu;
     if (options.runs("menu") && options.installed.empty()) say("no --installed=PREFIX: no start-up from the menu");
     else if (options.runs("menu")) runMenuStartups(x, jack, options.installed, options.menuStartups, menu);
@@ -198,6 +233,7 @@ int main(int argc, char** argv) {
     writeSeries(out, "memory", memory);
     writeSeries(out, "startup", startup);
     writeSeries(out, "dspLoad", dspLoad);
+    writeSeries(out, "idle", idle);
     writeSeries(out, "menuStartup", menu, true);
     out << "}\n";
     return out ? 0 : 1;

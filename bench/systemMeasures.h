@@ -23,10 +23,20 @@ FrameTimes measureFrames(SubjectRun& run, int windows);
 std::size_t frameWindowsSoFar(const SubjectRun& run);
 FrameTimes framesSince(const SubjectRun& run, std::size_t firstWindow);
 
-// Places a token on each of the 64 pads through the window, as a user does:
-// the row's type in the palette, then a click at each pad's centre; checks
-// the program's trace for the 64 placements.
-void placeTokensOnEveryPad(SubjectRun& run);
+// Places a token on each of the 64 pads (or on the first count pads)
+// through the window, as a user does: the row's type in the palette, then a
+// click at each pad's centre; checks the program's trace for the placements.
+void placeTokensOnEveryPad(SubjectRun& run, int count = 64);
+
+// A subject left alone for the given time: its main thread's and its whole
+// process's CPU time in percent of a core, and its main thread's wake-ups
+// (voluntary context switches) a second.
+struct IdleFigures {
+  double threadPercent = 0;
+  double processPercent = 0;
+  double wakeUpsPerSecond = 0;
+};
+IdleFigures measureIdle(const SubjectRun& run, double seconds);
 
 // The server's DSP load in percent, averaged over samples taken every
 // 100 ms for the given time, after a second of warm-up.

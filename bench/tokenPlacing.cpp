@@ -35,21 +35,21 @@ struct sceneScale {
 
 }  // namespace
 
-void placeTokensOnEveryPad(SubjectRun& run) {
+void placeTokensOnEveryPad(SubjectRun& run, int count) {
   XWindow& window = run.window();
   const WindowGeometry shown = window.geometry();
   const sceneScale scale{shown.width, shown.height};
-  for (int row = 0; row < kBoardColumns; ++row) {
+  for (int row = 0; row * kBoardColumns < count; ++row) {
     scale.moveTo(window, kPaletteX, kPaletteTop + row * kPaletteBand + kPaletteBand / 2);
     window.click();
-    for (int column = 0; column < kBoardColumns; ++column) {
+    for (int column = 0; column < kBoardColumns && row * kBoardColumns + column < count; ++column) {
       const int pad = row * kBoardColumns + column;
       scale.moveTo(window, padCentreX(pad), padCentreY(pad));
       window.click();
     }
   }
   const auto deadline = std::chrono::steady_clock::now() + kPlacementTimeout;
-  while (placements(run.process()) < kPadTotal) {
+  while (placements(run.process()) < count) {
     if (std::chrono::steady_clock::now() > deadline)
       throw std::runtime_error("only " + std::to_string(placements(run.process())) + " tokens were placed");
     std::this_thread::sleep_for(std::chrono::milliseconds(50));

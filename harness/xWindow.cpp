@@ -159,6 +159,14 @@ void XWindow::moveMouse(int x, int y) const {
   xdotool({"mousemove", "--window", std::to_string(id_), "--", std::to_string(x), std::to_string(y)});
 }
 
+void XWindow::moveMouseAlong(const std::vector<std::pair<int, int>>& points) const {
+  std::vector<std::string> arguments;
+  for (const auto& [x, y] : points)
+    arguments.insert(arguments.end(),
+                     {"mousemove", "--window", std::to_string(id_), std::to_string(x), std::to_string(y)});
+  xdotool(arguments);
+}
+
 void XWindow::mouseDown(int button) const { xdotool({"mousedown", std::to_string(button)}); }
 void XWindow::mouseUp(int button) const { xdotool({"mouseup", std::to_string(button)}); }
 void XWindow::click(int button) const { xdotool({"click", std::to_string(button)}); }
@@ -194,6 +202,38 @@ void XWindow::takeFocus() const {
   XGetInputFocus(display_, &focus, &revertTo);
   if (focus == id_) return;
   XSetInputFocus(display_, id_, RevertToPointerRoot, CurrentTime);
+  XSync(display_, False);
+}
+
+unsigned long XWindow::cover(const WindowGeometry& part) const {
+  const WindowGeometry at = geometry();
+  const int screen = DefaultScreen(display_);
+  XSetWindowAttributes attributes{};
+  attributes.override_redirect = True;
+  attributes.background_pixel = WhitePixel(display_, screen);
+  const Window coverId =
+      XCreateWindow(display_, DefaultRootWindow(display_), at.x + part.x, at.y + part.y,
+                    static_cast<unsigned>(part.width), static_cast<unsigned>(part.height), 0, CopyFromParent,
+                    InputOutput, CopyFromParent, CWOverrideRedirect | CWBackPixel, &attributes);
+  XMapRaised(display_, coverId);
+  XSync(display_, False);
+  return coverId;
+}
+
+void XWindow::uncover(unsigned long coverId) const {
+  XDestroyWindow(display_, coverId);
+  XSync(display_, False);
+}
+
+void XWindow::hideAndShow() const {
+  XUnmapWindow(display_, id_);
+  XSync(display_, False);
+  XMapWindow(display_, id_);
+  XSync(display_, False);
+}
+
+void XWindow::moveTo(int x, int y) const {
+  XMoveWindow(display_, id_, x, y);
   XSync(display_, False);
 }
 
@@ -254,8 +294,8 @@ WindowGeometry workAreaOn(Display* display) {
 
 Screenshot XWindow::grab() const {
   const WindowGeometry size = geometry();
-  XImage* pixels = XGetImage(display_, id_, 0, 0, static_cast<unsigned>(size.width),
-                             static_cast<unsigned>(size.height), AllPlanes, ZPixmap);
+  XImage* pixels = XGetImage(display_, id_, 0, 0, static_cast<unsigned>(size.width), static_cast<unsigned>(size.height),
+                             AllPlanes, ZPixmap);
   if (pixels == nullptr) throw std::runtime_error("cannot read the window's pixels");
   std::vector<std::uint8_t> rgba;
   rgba.reserve(static_cast<std::size_t>(size.width) * static_cast<std::size_t>(size.height) * 4);

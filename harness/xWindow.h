@@ -9,6 +9,7 @@
 #include <optional>
 #include <ostream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "appProcess.h"
@@ -62,6 +63,9 @@ class XWindow {
   // to where the pointer already is makes none. The pointer starts at the
   // centre of the screen, which lies inside a centred window.
   void moveMouse(int x, int y) const;
+  // One pointer motion to each point in turn, all from one xdotool run: they
+  // come faster than the program draws.
+  void moveMouseAlong(const std::vector<std::pair<int, int>>& points) const;
   // Button presses and releases happen where the pointer is.
   void mouseDown(int button = kLeftButton) const;
   void mouseUp(int button = kLeftButton) const;
@@ -76,6 +80,16 @@ class XWindow {
   // A key by its X keysym name ("d", "Delete", "shift+g"), after giving the
   // window the keyboard focus if it lacks it.
   void key(const std::string& name) const;
+
+  // Another window, plain white, laid over a part of this one (in window
+  // coordinates) and shown at once, as a window manager would not place it;
+  // uncover takes it away again, exposing the part.
+  unsigned long cover(const WindowGeometry& part) const;
+  void uncover(unsigned long coverId) const;
+  // Unmapped and mapped again, as a window manager minimises and restores
+  // it; moved to (x, y) on the screen.
+  void hideAndShow() const;
+  void moveTo(int x, int y) const;
 
   // What a window manager sends when the user closes the window.
   void requestClose() const;

@@ -76,6 +76,7 @@ class SessionTest : public testing::Test {
   void closeAndCheckWholeOutput();
 
   const XWindow& window() const { return *window_; }
+  pid_t programPid() const { return program_.app->pid(); }
 
  private:
   std::string tryToStart(const std::vector<std::string>& environment);

@@ -8,9 +8,13 @@
 #include <cstdlib>
 #include <map>
 #include <memory>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
+
+#include <jack/metadata.h>
+#include <jack/uuid.h>
 
 #include "DspFaust.h"
 #include "boardFacts.h"
@@ -169,6 +173,66 @@ TEST_F(EngineWithServer, StartAndStopTwice) {
   bool stillListed = false;
   for (const std::string& line : jackLsp(*server, "")) stillListed = stillListed || line == "zelquors:out_62";
   EXPECT_TRUE(stillListed);
+}
+
+// A property of a subject as the metadata API reads it; "" when it has none.
+std::string propertyOf(jack_uuid_t subject, const char* key) {
+  char* value = nullptr;
+  char* type = nullptr;
+  if (jack_get_property(subject, key, &value, &type) != 0) return "";
+  const std::string text = value;
+  jack_free(value);
+  jack_free(type);
+  return text;
+}
+
+// What a patchbay shows: every port's pads and place among its kind, as the
+// metadata and the aliases tell them, and nothing of it once the engine stops.
+TEST_F(EngineWithServer, PortsNameTheirPadsUntilTheEngineStops) {
+  ASSERT_NO_FATAL_FAILURE(startAndProbe());
+  jack_client_t* reader = probe->client();
+  char* clientUuidText = jack_get_uuid_for_client_name(reader, kProgramClientName.c_str());
+  jack_uuid_t clientUuid = 0;
+  ASSERT_EQ(jack_uuid_parse(clientUuidText, &clientUuid), 0);
+  jack_free(clientUuidText);
+  EXPECT_EQ(propertyOf(clientUuid, JACK_METADATA_PRETTY_NAME), "Zelquor");
+
+  std::map<std::string, std::vector<std::string>> aliases;
+  std::string port;
+  for (const std::string& line : jackLsp(*server, "-A")) {
+    if (line.rfind("   ", 0) != 0) port = line;
+    else aliases[port].push_back(line.substr(3));
+  }
+  std::vector<jack_uuid_t> subjects = {clientUuid};
+  for (const std::string direction : {"in", "out"}) {
+    std::set<std::string> groups;
+    long lastOrder = -1;
+    for (int k = 0; k < 63; ++k) {
+      const std::string name = kProgramClientName + ":" + direction + "_" + std::to_string(k);
+      const std::vector<int> pads = padsOfChannel(k);
+      const std::string shown = (pads.size() == 1 ? "Pad " + std::to_string(pads[0])
+                                                  : "Pads " + std::to_string(pads[0]) + " and " +
+                                                        std::to_string(pads[1])) + " " + direction;
+      const jack_uuid_t uuid = jack_port_uuid(jack_port_by_name(reader, name.c_str()));
+      subjects.push_back(uuid);
+      EXPECT_EQ(propertyOf(uuid, JACK_METADATA_PRETTY_NAME), shown) << name;
+      const long order = std::strtol(propertyOf(uuid, JACK_METADATA_ORDER).c_str(), nullptr, 10);
+      EXPECT_GT(order, lastOrder) << name;
+      lastOrder = order;
+      groups.insert(propertyOf(uuid, JACK_METADATA_PORT_GROUP));
+      ASSERT_EQ(aliases[name].size(), 2u) << name;
+      EXPECT_EQ(aliases[name][1], shown);
+    }
+    EXPECT_EQ(groups.size(), 1u) << direction << " ports in one group";
+    EXPECT_NE(*groups.begin(), "") << direction;
+  }
+
+  facade->stop();
+  for (const jack_uuid_t subject : subjects) {
+    jack_description_t description{};
+    EXPECT_EQ(jack_get_properties(subject, &description), 0) << "properties left on " << subject;
+    jack_free_description(&description, 0);
+  }
 }
 
 // The facade runs the program's own driver: the server's loss ends the

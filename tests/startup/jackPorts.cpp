@@ -53,6 +53,17 @@ std::vector<JackPort> listPorts(const JackServer& server) {
   return ports;
 }
 
+std::vector<std::string> jackProperties(const JackServer& server) {
+  AppOptions options;
+  options.program = "jack_property";
+  options.arguments = {"-l"};
+  options.environment = {server.defaultServerEntry(), JackServer::noStartEntry()};
+  AppProcess lister(options);
+  const auto status = lister.waitForExit();
+  if (!status || !status->exitedWith(0)) throw std::runtime_error("jack_property failed: " + lister.stderrText());
+  return lister.stdoutLines();
+}
+
 std::vector<JackPort> portsOfClient(const std::vector<JackPort>& ports, const std::string& client) {
   std::vector<JackPort> owned;
   for (const auto& port : ports)

@@ -22,6 +22,9 @@ std::vector<JackPort> listPorts(const JackServer& server);
 
 std::vector<JackPort> portsOfClient(const std::vector<JackPort>& ports, const std::string& client);
 std::vector<std::string> namesOf(const std::vector<JackPort>& ports);
+// Every metadata property on the server, one line each, as jack_property lists them.
+std::vector<std::string> jackProperties(const JackServer& server);
+
 // The clients that own ports, in order of their first port.
 std::vector<std::string> clientsOf(const std::vector<JackPort>& ports);
 

@@ -12,6 +12,7 @@
 #include <map>
 #include <memory>
 #include <regex>
+#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -143,6 +144,55 @@ TEST_F(OnPipewire, PortsUnconnectedAndGainsHeardAtEveryQuantum) {
   }
   pipewire_.forceQuantum(0);
   closeAndExpectCleanEnd(*window, *app);
+}
+
+// Each port of the program as pw-dump shows it: its name, its port.alias and
+// the pretty-name that the "default" metadata holds for it, tab-separated.
+const char kPortsInDump[] = R"(
+import json, subprocess
+objects = json.loads(subprocess.run(["pw-dump"], capture_output=True, check=True).stdout)
+kind = lambda o: o.get("type", "").rsplit(":", 1)[-1]
+node = [o["id"] for o in objects if kind(o) == "Node" and o["info"]["props"].get("node.name") == "zelquors"][0]
+pretty = {m["subject"]: m["value"] for o in objects if kind(o) == "Metadata" for m in o.get("metadata") or []
+          if m["key"] == "http://jackaudio.org/metadata/pretty-name"}
+for o in objects:
+    props = o["info"]["props"] if kind(o) == "Port" else {}
+    if props.get("node.id") == node:
+        print("\t".join([props["port.name"], props.get("port.alias", ""), pretty.get(o["id"], "")]))
+)";
+
+// What a graph tool shows of all 126 ports names their pads.
+TEST_F(OnPipewire, PortsNameTheirPadsInTheGraph) {
+  const auto app = startProgram();
+  AppOptions options;
+  options.program = "python3";
+  options.arguments = {"-c", kPortsInDump};
+  options.environment = environment();
+  AppProcess dump(options);
+  ASSERT_TRUE(dump.waitForExit()) << dump.stderrText();
+
+  std::map<std::string, std::vector<std::string>> shown;
+  for (const std::string& line : dump.stdoutLines()) {
+    std::vector<std::string> fields;
+    std::istringstream row(line);
+    for (std::string field; std::getline(row, field, '\t');) fields.push_back(field);
+    fields.resize(3);
+    shown[fields[0]] = {fields[1], fields[2]};
+  }
+  ASSERT_EQ(shown.size(), size_t(kPortCount)) << dump.stderrText();
+  for (const std::string direction : {"in", "out"})
+    for (int k = 0; k < JackProbe::kChannels; ++k) {
+      const std::string port = direction + "_" + std::to_string(k);
+      const std::vector<int> pads = padsOfChannel(k);
+      const std::string pad = (pads.size() == 1 ? "Pad " + std::to_string(pads[0])
+                                                : "Pads " + std::to_string(pads[0]) + " and " +
+                                                      std::to_string(pads[1])) + " " + direction;
+      EXPECT_EQ(shown[port][1], pad) << port << "'s pretty-name";
+      // PipeWire 0.3's JACK layer gives every port an alias of its own,
+      // client:port, and refuses another in its place.
+      const std::string layersOwn = kClient + ":" + port;
+      EXPECT_TRUE(shown[port][0] == pad || shown[port][0] == layersOwn) << port << "'s alias " << shown[port][0];
+    }
 }
 
 TEST_F(OnPipewire, DaemonStoppedEndsTheProgramWithAReasonOnAWholeLine) {

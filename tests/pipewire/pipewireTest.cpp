@@ -19,6 +19,7 @@
 
 #include "appProcess.h"
 #include "jackProbe.h"
+#include "outsideCommands.h"
 #include "pipewireServer.h"
 #include "pointerSweep.h"
 #include "scratchFolder.h"
@@ -163,6 +164,7 @@ for o in objects:
 
 // What a graph tool shows of all 126 ports names their pads.
 TEST_F(OnPipewire, PortsNameTheirPadsInTheGraph) {
+  requireCommand("pw-dump");
   const auto app = startProgram();
   AppOptions options;
   options.program = "python3";

@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "appProcess.h"
+#include "outsideCommands.h"
 
 namespace {
 
@@ -54,6 +55,7 @@ std::vector<JackPort> listPorts(const JackServer& server) {
 }
 
 std::vector<std::string> jackProperties(const JackServer& server) {
+  requireCommand("jack_property");
   AppOptions options;
   options.program = "jack_property";
   options.arguments = {"-l"};

@@ -152,7 +152,8 @@ void measureStartupWithoutPortNames(const Servers& servers, Series& startup) {
 
 void runStartups(const Servers& servers, const Options& options, Series& startup) {
   for (int i = 0; i < options.startups; ++i) {
-    for (const Subject& subject : inTurn(i, zelquorProgram(), startupFloor())) measureStartup(subject, servers, startup);
+    for (const Subject& subject : inTurn(i, zelquorProgram(), startupFloor()))
+      measureStartup(subject, servers, startup);
     measureStartupWithoutPortNames(servers, startup);
   }
   say("start-up runs done");

@@ -13,8 +13,6 @@
 namespace {
 
 constexpr char kClientPrettyName[] = "Zelquor";
-constexpr char kInputGroup[] = "Pad inputs";
-constexpr char kOutputGroup[] = "Pad outputs";
 
 // The one naming under way, which the process's end must wait for: its
 // thread calls into the JACK library, whose own objects go at exit.
@@ -51,13 +49,15 @@ bool setProperty(jack_client_t* client, jack_uuid_t subject, const char* key, co
   return jack_set_property(client, subject, key, value.c_str(), type) == 0;
 }
 
-// The order follows registration, the inputs before the outputs.
+// The order follows registration, the inputs before the outputs. No port
+// group: patchbays already draw a client's inputs and outputs apart, and a
+// group per direction would add 126 properties to these 253, each a round
+// trip to the server during the start-up, for a label alone.
 bool setPortMetadata(jack_client_t* client, jack_port_t* port, int channel, bool input) {
   const jack_uuid_t uuid = jack_port_uuid(port);
   const int order = input ? channel : kChannelCount + channel;
   return setProperty(client, uuid, JACK_METADATA_PRETTY_NAME, padPortName(channel, input), kTextType) &&
-         setProperty(client, uuid, JACK_METADATA_ORDER, std::to_string(order), kIntegerType) &&
-         setProperty(client, uuid, JACK_METADATA_PORT_GROUP, input ? kInputGroup : kOutputGroup, kTextType);
+         setProperty(client, uuid, JACK_METADATA_ORDER, std::to_string(order), kIntegerType);
 }
 
 // A server that refuses the client's name refuses the rest too: one failure

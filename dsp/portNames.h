@@ -2,8 +2,7 @@
 // the names that connections use (in_N, out_N): each port names the pads
 // whose gains its channel carries, in the board's numbering, through a JACK
 // metadata pretty-name and its second alias; the ports keep the order of
-// their channels and fall into two groups, the inputs and the outputs; the
-// client is "Zelquor".
+// their channels; the client is "Zelquor".
 #ifndef ZELQUOR_PORT_NAMES_H
 #define ZELQUOR_PORT_NAMES_H
 
@@ -21,7 +20,7 @@ constexpr char kPortNamesNotSet[] =
     "zelquor: the ports' pad names were not set: this JACK library or server keeps no metadata";
 
 // Sets the names on a thread of its own, so that the server's round trips
-// for 380 properties overlap the rest of the start-up rather than adding to
+// for 253 properties overlap the rest of the start-up rather than adding to
 // it. Nothing else calls the client while that thread runs: the engine
 // waits for it before it activates or deactivates the client.
 class portNames {

@@ -185,10 +185,7 @@ TEST_F(OnPipewire, PortsNameTheirPadsInTheGraph) {
   for (const std::string direction : {"in", "out"})
     for (int k = 0; k < JackProbe::kChannels; ++k) {
       const std::string port = direction + "_" + std::to_string(k);
-      const std::vector<int> pads = padsOfChannel(k);
-      const std::string pad = (pads.size() == 1 ? "Pad " + std::to_string(pads[0])
-                                                : "Pads " + std::to_string(pads[0]) + " and " +
-                                                      std::to_string(pads[1])) + " " + direction;
+      const std::string pad = padsPortName(k, direction);
       EXPECT_EQ(shown[port][1], pad) << port << "'s pretty-name";
       // PipeWire 0.3's JACK layer gives every port an alias of its own,
       // client:port, and refuses another in its place.

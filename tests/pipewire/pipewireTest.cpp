@@ -12,7 +12,7 @@
 #include <map>
 #include <memory>
 #include <regex>
-#include <sstream>
+#include <set>
 #include <string>
 #include <thread>
 #include <vector>
@@ -173,24 +173,18 @@ TEST_F(OnPipewire, PortsNameTheirPadsInTheGraph) {
   AppProcess dump(options);
   ASSERT_TRUE(dump.waitForExit()) << dump.stderrText();
 
-  std::map<std::string, std::vector<std::string>> shown;
-  for (const std::string& line : dump.stdoutLines()) {
-    std::vector<std::string> fields;
-    std::istringstream row(line);
-    for (std::string field; std::getline(row, field, '\t');) fields.push_back(field);
-    fields.resize(3);
-    shown[fields[0]] = {fields[1], fields[2]};
-  }
-  ASSERT_EQ(shown.size(), size_t(kPortCount)) << dump.stderrText();
+  const std::vector<std::string> lines = dump.stdoutLines();
+  ASSERT_EQ(lines.size(), size_t(kPortCount)) << dump.stderrText();
+  const std::set<std::string> shown(lines.begin(), lines.end());
   for (const std::string direction : {"in", "out"})
     for (int k = 0; k < JackProbe::kChannels; ++k) {
       const std::string port = direction + "_" + std::to_string(k);
       const std::string pad = padsPortName(k, direction);
-      EXPECT_EQ(shown[port][1], pad) << port << "'s pretty-name";
       // PipeWire 0.3's JACK layer gives every port an alias of its own,
       // client:port, and refuses another in its place.
-      const std::string layersOwn = kClient + ":" + port;
-      EXPECT_TRUE(shown[port][0] == pad || shown[port][0] == layersOwn) << port << "'s alias " << shown[port][0];
+      EXPECT_TRUE(shown.count(port + "\t" + pad + "\t" + pad) ||
+                  shown.count(port + "\t" + kClient + ":" + port + "\t" + pad))
+          << port << " shows as none of its pads";
     }
 }
 

@@ -185,16 +185,28 @@ std::string propertyOf(jack_uuid_t subject, const char* key) {
   return text;
 }
 
+// How many properties the server holds; -1 where its JACK library keeps
+// none (jackd2 built without metadata, as on Debian testing).
+int propertyCount() {
+  jack_description_t* all = nullptr;
+  const int count = jack_get_all_properties(&all);
+  for (int i = 0; i < count; ++i) jack_free_description(&all[i], 0);
+  jack_free(all);
+  return count;
+}
+
 // What a patchbay shows: every port's pads and place among its kind, as the
-// metadata and the aliases tell them, and nothing of it once the engine stops.
+// metadata and the aliases tell them, and nothing of it once the engine
+// stops. Without metadata the aliases alone name the pads.
 TEST_F(EngineWithServer, PortsNameTheirPadsUntilTheEngineStops) {
   ASSERT_NO_FATAL_FAILURE(startAndProbe());
+  const bool keepsMetadata = propertyCount() >= 0;
   jack_client_t* reader = probe->client();
   char* clientUuidText = jack_get_uuid_for_client_name(reader, kProgramClientName.c_str());
   jack_uuid_t clientUuid = 0;
   ASSERT_EQ(jack_uuid_parse(clientUuidText, &clientUuid), 0);
   jack_free(clientUuidText);
-  EXPECT_EQ(propertyOf(clientUuid, JACK_METADATA_PRETTY_NAME), "Zelquor");
+  EXPECT_EQ(propertyOf(clientUuid, JACK_METADATA_PRETTY_NAME), keepsMetadata ? "Zelquor" : "");
 
   std::map<std::string, std::vector<std::string>> aliases;
   std::string port;
@@ -208,9 +220,9 @@ TEST_F(EngineWithServer, PortsNameTheirPadsUntilTheEngineStops) {
       const std::string name = kProgramClientName + ":" + direction + "_" + std::to_string(k);
       const std::string shown = padsPortName(k, direction);
       const jack_uuid_t uuid = jack_port_uuid(jack_port_by_name(reader, name.c_str()));
-      EXPECT_EQ(propertyOf(uuid, JACK_METADATA_PRETTY_NAME), shown) << name;
+      EXPECT_EQ(propertyOf(uuid, JACK_METADATA_PRETTY_NAME), keepsMetadata ? shown : "") << name;
       const long order = std::strtol(propertyOf(uuid, JACK_METADATA_ORDER).c_str(), nullptr, 10);
-      EXPECT_GT(order, lastOrder) << name;
+      EXPECT_TRUE(!keepsMetadata || order > lastOrder) << name << "'s order " << order;
       lastOrder = order;
       ASSERT_EQ(aliases[name].size(), 2u) << name;
       EXPECT_EQ(aliases[name][1], shown);
@@ -219,9 +231,7 @@ TEST_F(EngineWithServer, PortsNameTheirPadsUntilTheEngineStops) {
 
   // The server holds no other client's properties.
   facade->stop();
-  jack_description_t* left = nullptr;
-  EXPECT_EQ(jack_get_all_properties(&left), 0) << "properties left";
-  jack_free(left);
+  EXPECT_EQ(propertyCount(), keepsMetadata ? 0 : -1) << "properties left";
 }
 
 // The facade runs the program's own driver: the server's loss ends the

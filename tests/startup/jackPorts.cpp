@@ -54,7 +54,7 @@ std::vector<JackPort> listPorts(const JackServer& server) {
   return ports;
 }
 
-std::vector<std::string> jackProperties(const JackServer& server) {
+std::optional<std::vector<std::string>> jackProperties(const JackServer& server) {
   requireCommand("jack_property");
   AppOptions options;
   options.program = "jack_property";
@@ -62,7 +62,8 @@ std::vector<std::string> jackProperties(const JackServer& server) {
   options.environment = {server.defaultServerEntry(), JackServer::noStartEntry()};
   AppProcess lister(options);
   const auto status = lister.waitForExit();
-  if (!status || !status->exitedWith(0)) throw std::runtime_error("jack_property failed: " + lister.stderrText());
+  if (!status) throw std::runtime_error("jack_property did not end: " + lister.stderrText());
+  if (!status->exitedWith(0)) return std::nullopt;
   return lister.stdoutLines();
 }
 

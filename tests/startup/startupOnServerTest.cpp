@@ -66,7 +66,8 @@ TEST_F(StartUp, ListsPhysicalPortsThenRunningAndRegistersUnconnectedPorts) {
   EXPECT_TRUE(waitForLineAnywhere(*app_, "The sample rate is now " + std::to_string(kSampleRate) + "/sec"));
   EXPECT_TRUE(waitForLineAnywhere(*app_, "The buffer size is now " + std::to_string(kFramesPerPeriod) + "/sec"));
   EXPECT_EQ(app_->stderrText().find(kNoServerMessage), std::string::npos) << app_->stderrText();
-  EXPECT_EQ(app_->stderrText().find(kNamesNotSetMessage), std::string::npos) << app_->stderrText();
+  const bool namesSet = app_->stderrText().find(kNamesNotSetMessage) == std::string::npos;
+  EXPECT_EQ(namesSet, jackProperties(jack_).has_value()) << app_->stderrText();
 
   const auto ports = portsOfClient(listPorts(jack_), kClient);
   EXPECT_EQ(namesOf(ports), expectedPortNames(kClient));
@@ -99,7 +100,8 @@ TEST_F(StartUp, CloseRequestStopsTheEngineTwiceExitsZeroAndLeavesTheServer) {
             std::vector<std::string>({kRunningLine, kStoppedLine, kStoppedLine}));
   EXPECT_TRUE(window->waitUntilGone());
   EXPECT_TRUE(portsOfClient(listPorts(jack_), kClient).empty()) << "the client outlived the program";
-  EXPECT_EQ(jackProperties(jack_), std::vector<std::string>()) << "properties outlived the program";
+  EXPECT_EQ(jackProperties(jack_).value_or(std::vector<std::string>()), std::vector<std::string>())
+      << "properties outlived the program";
 }
 
 // A server that takes no metadata: one line says so, and the program runs.

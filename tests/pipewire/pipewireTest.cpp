@@ -152,14 +152,12 @@ TEST_F(OnPipewire, PortsUnconnectedAndGainsHeardAtEveryQuantum) {
 const char kPortsInDump[] = R"(
 import json, subprocess
 objects = json.loads(subprocess.run(["pw-dump"], capture_output=True, check=True).stdout)
-kind = lambda o: o.get("type", "").rsplit(":", 1)[-1]
-node = [o["id"] for o in objects if kind(o) == "Node" and o["info"]["props"].get("node.name") == "zelquors"][0]
-pretty = {m["subject"]: m["value"] for o in objects if kind(o) == "Metadata" for m in o.get("metadata") or []
-          if m["key"] == "http://jackaudio.org/metadata/pretty-name"}
-for o in objects:
-    props = o["info"]["props"] if kind(o) == "Port" else {}
-    if props.get("node.id") == node:
-        print("\t".join([props["port.name"], props.get("port.alias", ""), pretty.get(o["id"], "")]))
+props = {o["id"]: o["info"]["props"] for o in objects if "props" in (o.get("info") or {})}
+node = [i for i, p in props.items() if p.get("node.name") == "zelquors" and "port.name" not in p][0]
+pretty = {m["subject"]: m["value"] for o in objects for m in o.get("metadata") or [] if m["key"].endswith("/pretty-name")}
+for i, p in props.items():
+    if p.get("node.id") == node and "port.name" in p:
+        print(p["port.name"], p.get("port.alias", ""), pretty.get(i, ""), sep="\t")
 )";
 
 // What a graph tool shows of all 126 ports names their pads.

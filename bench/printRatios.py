@@ -309,6 +309,8 @@ def print_system(system, missed):
     ours, floors = startup.get("program/ms", []), startup.get("startupFloor/ms", [])
     if ours:
         ratio_row(f"start-up ({len(ours)} runs each)", ours, floors, STARTUP_GOAL, "ms", missed, "start-up time")
+        ratio_row("  vs the ports left unnamed", ours, startup.get("programWithoutPortNames/ms", []), None, "ms",
+                  missed, "")
     print_menu_startup(system.get("menuStartup", {}), missed)
     ours = dsp.get("program/percent", [])
     if ours:

@@ -7,7 +7,8 @@
 //             shows the scene scaled down, against its full-size runs
 //   memory    peak resident memory (VmHWM) at the end of each 64-token run
 //   startup   from the start of the process to its "it runs" line, program
-//             vs startupFloor, runs interleaved
+//             vs startupFloor, runs interleaved; and the program whose
+//             ports' names the server refuses (a preloaded library)
 //   dspLoad   the server's DSP load with a probe feeding all 63 inputs and
 //             reading all 63 outputs of the program, of the bare copy
 //             client (alone, and beside frameFloor drawing without a JACK
@@ -150,16 +151,30 @@ void runFrames(const Servers& servers, const Servers& laptop, const Options& opt
     }
 }
 
+void measureStartup(const Subject& subject, const Servers& servers, Series& startup,
+                    const std::vector<std::string>& environment = {}) {
+  const auto run = startRunning(subject, servers, environment);
+  startup[subject.name + "/ms"].push_back(run->startUpTime().count());
+  run->close();
+  // The server drops the client of a process that has ended on its own
+  // time; the next start must not wait for that.
+  std::this_thread::sleep_for(kSettleTime);
+}
+
+// The program again with every metadata property refused, as by a server
+// that keeps none: beside the program, what naming its ports costs.
+void measureStartupWithoutPortNames(const Servers& servers, Series& startup) {
+  Subject program = zelquorProgram();
+  program.name = "programWithoutPortNames";
+  measureStartup(program, servers, startup, {std::string("LD_PRELOAD=") + ZELQUOR_REFUSING_METADATA});
+}
+
 void runStartups(const Servers& servers, const Options& options, Series& startup) {
-  for (int i = 0; i < options.startups; ++i)
-    for (const Subject& subject : inTurn(i, zelquorProgram(), startupFloor())) {
-      const auto run = startRunning(subject, servers);
-      startup[subject.name + "/ms"].push_back(run->startUpTime().count());
-      run->close();
-      // The server drops the client of a process that has ended on its own
-      // time; the next start must not wait for that.
-      std::this_thread::sleep_for(kSettleTime);
-    }
+  for (int i = 0; i < options.startups; ++i) {
+    for (const Subject& subject : inTurn(i, zelquorProgram(), startupFloor()))
+      measureStartup(subject, servers, startup);
+    measureStartupWithoutPortNames(servers, startup);
+  }
   say("start-up runs done");
 }
 

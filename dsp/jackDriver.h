@@ -1,10 +1,12 @@
 // The packaged JACK driver, ending the process on the server's shutdown
-// whichever of its two callbacks the JACK library calls, and behaving the
-// same on every release of the engine when no client can be opened.
+// whichever of its two callbacks the JACK library calls, behaving the same
+// on every release of the engine when no client can be opened, and naming
+// its ports for patchbays (portNames.h).
 #ifndef ZELQUOR_JACK_DRIVER_H
 #define ZELQUOR_JACK_DRIVER_H
 
 #include "faust/audio/jack-dsp.h"
+#include "portNames.h"
 #include "serverShutdown.h"
 #include "startedServerOutput.h"
 
@@ -38,11 +40,26 @@ class jackDriver : public jackaudio {
     if (!opened) return true;
     jack_on_info_shutdown(fClient, endOnInfoShutdown, nullptr);
     jack_on_shutdown(fClient, endOnShutdown, nullptr);
+    // The block given, the packaged driver has registered its ports.
+    if (dsp != nullptr) names.begin(fClient, fInputPorts, fOutputPorts);
     return true;
   }
 
   // Without a client there is nothing to activate: the engine stays stopped.
-  bool start() override { return fClient != nullptr && jackaudio::start(); }
+  bool start() override {
+    names.finish();
+    return fClient != nullptr && jackaudio::start();
+  }
+
+  // The engine stops once, at the program's end: the names go with it.
+  void stop() override {
+    names.finish();
+    jackaudio::stop();
+    names.forget();
+  }
+
+ private:
+  portNames names;
 };
 
 #endif

@@ -7,11 +7,6 @@ constexpr float kMinGain = 0.0f;
 constexpr float kMaxGain = 1.0f;
 constexpr float kGainStep = 0.01f;
 
-// Channels 0..38 take their own pad; channel 39 takes pads 39 and 40
-// together; channel k from 40 on takes pad k + 1.
-constexpr int kOwnPadChannels = 39;
-constexpr int kSharedChannel = 39;
-
 struct LabelTable {
   char text[kParameterCount][8];
 };
@@ -118,9 +113,9 @@ mydsp* mydsp::clone() { return new mydsp(); }
 // through memory once per channel.
 void mydsp::compute(int count, FAUSTFLOAT** inputs, FAUSTFLOAT** outputs) {
   FAUSTFLOAT gains[kChannelCount];
-  for (int k = 0; k < kOwnPadChannels; ++k) gains[k] = fCanal[k];
-  gains[kSharedChannel] = fCanal[kSharedChannel] * fCanal[kSharedChannel + 1];
-  for (int k = kSharedChannel + 1; k < kChannelCount; ++k) gains[k] = fCanal[k + 1];
+  for (int k = 0; k < kSharingChannel; ++k) gains[k] = fCanal[k];
+  gains[kSharingChannel] = fCanal[kSharingChannel] * fCanal[kSharingChannel + 1];
+  for (int k = kSharingChannel + 1; k < kChannelCount; ++k) gains[k] = fCanal[k + 1];
   scaleChannels(inputs, outputs, gains, count);
 }
 

@@ -10,6 +10,12 @@
 constexpr int kChannelCount = 63;
 constexpr int kParameterCount = 64;
 
+// Channels 0..38 take their own pad; channel 39 takes pads 39 and 40
+// together; channel k from 40 on takes pad k + 1.
+constexpr int kSharingChannel = 39;
+// The pad, or the first of the two pads, whose gain the channel takes.
+constexpr int firstPadOf(int channel) { return channel <= kSharingChannel ? channel : channel + 1; }
+
 // Pad numbers in the order their labels sort as byte strings; the engine
 // numbers parameters in declaration order, so this fixes their indices.
 inline constexpr int kDeclarationOrder[kParameterCount] = {

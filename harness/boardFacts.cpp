@@ -31,6 +31,12 @@ std::vector<int> padsOfChannel(int channel) {
   return {channel + 1};
 }
 
+std::string padsPortName(int channel, const std::string& direction) {
+  const std::vector<int> pads = padsOfChannel(channel);
+  if (pads.size() == 1) return "Pad " + std::to_string(pads[0]) + " " + direction;
+  return "Pads " + std::to_string(pads[0]) + " and " + std::to_string(pads[1]) + " " + direction;
+}
+
 int channelOfPad(int pad) {
   if (pad <= kSharedChannel) return pad;
   if (pad == kSharedChannel + 1) return kSharedChannel;

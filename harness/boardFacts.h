@@ -71,6 +71,9 @@ constexpr int kSharedChannel = 39;
 std::vector<int> padsOfChannel(int channel);
 // The channel that carries pad n's gain.
 int channelOfPad(int pad);
+// How patchbays show the port of a channel, DIRECTION "in" or "out":
+// "Pad 9 in", "Pads 39 and 40 out".
+std::string padsPortName(int channel, const std::string& direction);
 
 // The program's JACK client and window.
 const std::string kProgramClientName = "zelquors";

@@ -76,6 +76,7 @@ jackd                  jackd2
 jack_wait              jackTools
 jack_lsp               jackTools
 jack_connect           jackTools
+jack_property          jackTools
 Xvfb                   xvfb
 xdotool                xdotool
 xprop                  x11-utils
@@ -84,6 +85,7 @@ python3                python3-pil
 pipewire               pipewire
 pw-cli                 pipewire-bin
 pw-metadata            pipewire-bin
+pw-dump                pipewire-bin
 pw-jack                pipewire-jack
 wireplumber            wireplumber
 dbus-daemon            dbus-daemon

@@ -4,6 +4,7 @@
 #include <signal.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <map>
@@ -11,6 +12,9 @@
 #include <sstream>
 #include <string>
 #include <vector>
+
+#include <jack/metadata.h>
+#include <jack/uuid.h>
 
 #include "DspFaust.h"
 #include "boardFacts.h"
@@ -169,6 +173,63 @@ TEST_F(EngineWithServer, StartAndStopTwice) {
   bool stillListed = false;
   for (const std::string& line : jackLsp(*server, "")) stillListed = stillListed || line == "zelquors:out_62";
   EXPECT_TRUE(stillListed);
+}
+
+// A property of a subject as the metadata API reads it; "" when it has none.
+std::string propertyOf(jack_uuid_t subject, const char* key) {
+  char* value = nullptr;
+  char* type = nullptr;
+  if (jack_get_property(subject, key, &value, &type) != 0) return "";
+  const std::string text = value;
+  jack_free(value);
+  jack_free(type);
+  return text;
+}
+
+// How many properties the server holds; -1 where its JACK library keeps
+// none (jackd2 built without metadata, as on Debian testing).
+int propertyCount() {
+  jack_description_t* all = nullptr;
+  const int count = jack_get_all_properties(&all);
+  for (int i = 0; i < count; ++i) jack_free_description(&all[i], 0);
+  jack_free(all);
+  return count;
+}
+
+// What a patchbay shows: every port's pads and place among its kind, as the
+// metadata and the aliases tell them, and nothing of it once the engine
+// stops. Without metadata the aliases alone name the pads.
+TEST_F(EngineWithServer, PortsNameTheirPadsUntilTheEngineStops) {
+  ASSERT_NO_FATAL_FAILURE(startAndProbe());
+  const bool keepsMetadata = propertyCount() >= 0;
+  jack_client_t* reader = probe->client();
+  char* clientUuidText = jack_get_uuid_for_client_name(reader, kProgramClientName.c_str());
+  jack_uuid_t clientUuid = 0;
+  ASSERT_EQ(jack_uuid_parse(clientUuidText, &clientUuid), 0);
+  jack_free(clientUuidText);
+  EXPECT_EQ(propertyOf(clientUuid, JACK_METADATA_PRETTY_NAME), keepsMetadata ? "Zelquor" : "");
+
+  // Each port's line, then its two aliases indented.
+  const std::vector<std::string> listed = jackLsp(*server, "-A");
+  for (const std::string direction : {"in", "out"}) {
+    long lastOrder = -1;
+    for (int k = 0; k < 63; ++k) {
+      const std::string name = kProgramClientName + ":" + direction + "_" + std::to_string(k);
+      const std::string shown = padsPortName(k, direction);
+      const jack_uuid_t uuid = jack_port_uuid(jack_port_by_name(reader, name.c_str()));
+      EXPECT_EQ(propertyOf(uuid, JACK_METADATA_PRETTY_NAME), keepsMetadata ? shown : "") << name;
+      const long order = std::strtol(propertyOf(uuid, JACK_METADATA_ORDER).c_str(), nullptr, 10);
+      EXPECT_TRUE(!keepsMetadata || order > lastOrder) << name << "'s order " << order;
+      lastOrder = order;
+      const auto at = std::find(listed.begin(), listed.end(), name);
+      ASSERT_LT(at + 2, listed.end()) << name;
+      EXPECT_EQ(*(at + 2), "   " + shown);
+    }
+  }
+
+  // The server holds no other client's properties.
+  facade->stop();
+  EXPECT_EQ(propertyCount(), keepsMetadata ? 0 : -1) << "properties left";
 }
 
 // The facade runs the program's own driver: the server's loss ends the

@@ -12,12 +12,14 @@
 #include <map>
 #include <memory>
 #include <regex>
+#include <set>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "appProcess.h"
 #include "jackProbe.h"
+#include "outsideCommands.h"
 #include "pipewireServer.h"
 #include "pointerSweep.h"
 #include "scratchFolder.h"
@@ -143,6 +145,45 @@ TEST_F(OnPipewire, PortsUnconnectedAndGainsHeardAtEveryQuantum) {
   }
   pipewire_.forceQuantum(0);
   closeAndExpectCleanEnd(*window, *app);
+}
+
+// Each port of the program as pw-dump shows it: its name, its port.alias and
+// the pretty-name that the "default" metadata holds for it, tab-separated.
+const char kPortsInDump[] = R"(
+import json, subprocess
+objects = json.loads(subprocess.run(["pw-dump"], capture_output=True, check=True).stdout)
+props = {o["id"]: o["info"]["props"] for o in objects if "props" in (o.get("info") or {})}
+node = [i for i, p in props.items() if p.get("node.name") == "zelquors" and "port.name" not in p][0]
+pretty = {m["subject"]: m["value"] for o in objects for m in o.get("metadata") or [] if m["key"].endswith("/pretty-name")}
+for i, p in props.items():
+    if p.get("node.id") == node and "port.name" in p:
+        print(p["port.name"], p.get("port.alias", ""), pretty.get(i, ""), sep="\t")
+)";
+
+// What a graph tool shows of all 126 ports names their pads.
+TEST_F(OnPipewire, PortsNameTheirPadsInTheGraph) {
+  requireCommand("pw-dump");
+  const auto app = startProgram();
+  AppOptions options;
+  options.program = "python3";
+  options.arguments = {"-c", kPortsInDump};
+  options.environment = environment();
+  AppProcess dump(options);
+  ASSERT_TRUE(dump.waitForExit()) << dump.stderrText();
+
+  const std::vector<std::string> lines = dump.stdoutLines();
+  ASSERT_EQ(lines.size(), size_t(kPortCount)) << dump.stderrText();
+  const std::set<std::string> shown(lines.begin(), lines.end());
+  for (const std::string direction : {"in", "out"})
+    for (int k = 0; k < JackProbe::kChannels; ++k) {
+      const std::string port = direction + "_" + std::to_string(k);
+      const std::string pad = padsPortName(k, direction);
+      // PipeWire 0.3's JACK layer gives every port an alias of its own,
+      // client:port, and refuses another in its place.
+      EXPECT_TRUE(shown.count(port + "\t" + pad + "\t" + pad) ||
+                  shown.count(port + "\t" + kClient + ":" + port + "\t" + pad))
+          << port << " shows as none of its pads";
+    }
 }
 
 TEST_F(OnPipewire, DaemonStoppedEndsTheProgramWithAReasonOnAWholeLine) {

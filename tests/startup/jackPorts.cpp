@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "appProcess.h"
+#include "outsideCommands.h"
 
 namespace {
 
@@ -51,6 +52,19 @@ std::vector<JackPort> listPorts(const JackServer& server) {
     takeLine(ports, line);
   }
   return ports;
+}
+
+std::optional<std::vector<std::string>> jackProperties(const JackServer& server) {
+  requireCommand("jack_property");
+  AppOptions options;
+  options.program = "jack_property";
+  options.arguments = {"-l"};
+  options.environment = {server.defaultServerEntry(), JackServer::noStartEntry()};
+  AppProcess lister(options);
+  const auto status = lister.waitForExit();
+  if (!status) throw std::runtime_error("jack_property did not end: " + lister.stderrText());
+  if (!status->exitedWith(0)) return std::nullopt;
+  return lister.stdoutLines();
 }
 
 std::vector<JackPort> portsOfClient(const std::vector<JackPort>& ports, const std::string& client) {

@@ -2,6 +2,7 @@
 #ifndef ZELQUOR_TESTS_JACK_PORTS_H
 #define ZELQUOR_TESTS_JACK_PORTS_H
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,11 @@ std::vector<JackPort> listPorts(const JackServer& server);
 
 std::vector<JackPort> portsOfClient(const std::vector<JackPort>& ports, const std::string& client);
 std::vector<std::string> namesOf(const std::vector<JackPort>& ports);
+// Every metadata property on the server, one line each, as jack_property
+// lists them; nothing where the server keeps no metadata (jackd2 built
+// without it, as on Debian testing).
+std::optional<std::vector<std::string>> jackProperties(const JackServer& server);
+
 // The clients that own ports, in order of their first port.
 std::vector<std::string> clientsOf(const std::vector<JackPort>& ports);
 

@@ -9,6 +9,7 @@
 #include "boardFacts.h"
 
 const std::string kNoServerMessage = "JACK server not running ?";
+const std::string kNamesNotSetMessage = "zelquor: the ports' pad names were not set";
 const std::string kServerClosedReason = "JACK server has been closed";
 const std::string kPhysicalPrefix = "physical ";
 const std::string kImageFailure = "Failed to load image";

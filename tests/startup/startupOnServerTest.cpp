@@ -2,6 +2,7 @@
 // and ports it leaves on the server, and how closing the window ends it.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <memory>
 #include <string>
 #include <vector>
@@ -65,6 +66,8 @@ TEST_F(StartUp, ListsPhysicalPortsThenRunningAndRegistersUnconnectedPorts) {
   EXPECT_TRUE(waitForLineAnywhere(*app_, "The sample rate is now " + std::to_string(kSampleRate) + "/sec"));
   EXPECT_TRUE(waitForLineAnywhere(*app_, "The buffer size is now " + std::to_string(kFramesPerPeriod) + "/sec"));
   EXPECT_EQ(app_->stderrText().find(kNoServerMessage), std::string::npos) << app_->stderrText();
+  const bool namesSet = app_->stderrText().find(kNamesNotSetMessage) == std::string::npos;
+  EXPECT_EQ(namesSet, jackProperties(jack_).has_value()) << app_->stderrText();
 
   const auto ports = portsOfClient(listPorts(jack_), kClient);
   EXPECT_EQ(namesOf(ports), expectedPortNames(kClient));
@@ -97,6 +100,25 @@ TEST_F(StartUp, CloseRequestStopsTheEngineTwiceExitsZeroAndLeavesTheServer) {
             std::vector<std::string>({kRunningLine, kStoppedLine, kStoppedLine}));
   EXPECT_TRUE(window->waitUntilGone());
   EXPECT_TRUE(portsOfClient(listPorts(jack_), kClient).empty()) << "the client outlived the program";
+  EXPECT_EQ(jackProperties(jack_).value_or(std::vector<std::string>()), std::vector<std::string>())
+      << "properties outlived the program";
+}
+
+// A server that takes no metadata: one line says so, and the program runs.
+TEST_F(StartUp, RunsWithoutPortNamesWhereTheServerRefusesThem) {
+  AppOptions options;
+  options.environment = environmentOn(x_, jack_);
+  const char* asanOptions = std::getenv("ASAN_OPTIONS");
+  // The address sanitizer's runtime would otherwise have to come first.
+  options.environment.push_back("ASAN_OPTIONS=" + std::string(asanOptions ? asanOptions : "") +
+                                ":verify_asan_link_order=0");
+  options.environment.push_back(std::string("LD_PRELOAD=") + ZELQUOR_REFUSING_METADATA);
+  app_ = std::make_unique<AppProcess>(options);
+
+  ASSERT_TRUE(app_->waitForLine(kRunningLine)) << app_->stderrText();
+  EXPECT_EQ(portsOfClient(listPorts(jack_), kClient).size(), 2u * kChannels);
+  const auto errors = splitLines(app_->stderrText());
+  EXPECT_EQ(linesStartingWith(errors, kNamesNotSetMessage).size(), 1u) << app_->stderrText();
 }
 
 }  // namespace

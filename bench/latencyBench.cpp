@@ -116,36 +116,17 @@ struct Options {
   std::string server = kJackd;
 };
 
-std::vector<std::string> listOf(const std::string& text) {
-  std::vector<std::string> items;
-  std::istringstream in(text);
-  for (std::string item; std::getline(in, item, ',');) items.push_back(item);
-  return items;
-}
-
-std::vector<int> numbersOf(const std::string& text) {
-  std::vector<int> numbers;
-  for (const std::string& item : listOf(text)) numbers.push_back(std::stoi(item));
-  return numbers;
-}
-
 Options parse(int argc, char** argv) {
   Options options;
-  for (int i = 1; i < argc; ++i) {
-    const std::string arg = argv[i];
-    const auto [key, value] = splitOption(arg);
-    if (key == "--out") options.out = value;
-    else if (key == "--rounds") options.rounds = std::stoi(value);
-    else if (key == "--moves") options.moves = std::stoi(value);
-    else if (key == "--periods") options.periods = numbersOf(value);
-    else if (key == "--scheduling") options.scheduling = listOf(value);
-    else if (key == "--tokens") options.tokens = numbersOf(value);
-    else if (key == "--breakdown") options.breakdown = true;
-    else if (key == "--anywhere") options.anywhere = true;
-    else if (key == "--server") options.server = value;
-    else throw std::runtime_error("unknown option " + arg);
-  }
-  if (options.out.empty()) throw std::runtime_error("--out=FILE is needed");
+  options.out = parseOptions(argc, argv,
+                             {{"--rounds", setsNumber(options.rounds)},
+                              {"--moves", setsNumber(options.moves)},
+                              {"--periods", setsNumbers(options.periods)},
+                              {"--scheduling", setsTexts(options.scheduling)},
+                              {"--tokens", setsNumbers(options.tokens)},
+                              {"--breakdown", setsFlag(options.breakdown)},
+                              {"--anywhere", setsFlag(options.anywhere)},
+                              {"--server", setsText(options.server)}});
   if (options.server == kPipewire) options.scheduling = {kPipewire};
   else if (options.server != kJackd) throw std::runtime_error("--server is jackd or pipewire, not " + options.server);
   return options;

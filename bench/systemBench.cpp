@@ -81,23 +81,17 @@ struct Options {
 
 Options parse(int argc, char** argv) {
   Options options;
-  for (int i = 1; i < argc; ++i) {
-    const std::string arg = argv[i];
-    const auto [key, value] = splitOption(arg);
-    if (key == "--out") options.out = value;
-    else if (key == "--frame-rounds") options.frameRounds = std::stoi(value);
-    else if (key == "--frame-windows") options.frameWindows = std::stoi(value);
-    else if (key == "--startups") options.startups = std::stoi(value);
-    else if (key == "--load-rounds") options.loadRounds = std::stoi(value);
-    else if (key == "--load-seconds") options.loadSeconds = std::stod(value);
-    else if (key == "--idle-rounds") options.idleRounds = std::stoi(value);
-    else if (key == "--idle-seconds") options.idleSeconds = std::stod(value);
-    else if (key == "--sections") options.sections = value;
-    else if (key == "--installed") options.installed = value;
-    else if (key == "--menu-startups") options.menuStartups = std::stoi(value);
-    else throw std::runtime_error("unknown option " + arg);
-  }
-  if (options.out.empty()) throw std::runtime_error("--out=FILE is needed");
+  options.out = parseOptions(argc, argv,
+                             {{"--frame-rounds", setsNumber(options.frameRounds)},
+                              {"--frame-windows", setsNumber(options.frameWindows)},
+                              {"--startups", setsNumber(options.startups)},
+                              {"--load-rounds", setsNumber(options.loadRounds)},
+                              {"--load-seconds", setsNumber(options.loadSeconds)},
+                              {"--idle-rounds", setsNumber(options.idleRounds)},
+                              {"--idle-seconds", setsNumber(options.idleSeconds)},
+                              {"--sections", setsText(options.sections)},
+                              {"--installed", setsText(options.installed)},
+                              {"--menu-startups", setsNumber(options.menuStartups)}});
   return options;
 }
 

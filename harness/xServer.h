@@ -28,6 +28,11 @@ class XServer {
   std::string displayEntry() const { return "DISPLAY=" + displayName(); }
   pid_t pid() const { return pid_; }
 
+  // Sets the root window's resources (RESOURCE_MANAGER) as a desktop's
+  // xrdb leaves them, such as "Xft.dpi: 192"; empty removes them. Programs
+  // started afterwards read them.
+  void setResources(const std::string& resources) const;
+
  private:
   bool tryDisplay(int number);
   bool waitUntilServing(int number);

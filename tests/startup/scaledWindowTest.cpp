@@ -5,18 +5,11 @@
 // that pixel's centre, drags beyond the window's edge included.
 #include <gtest/gtest.h>
 
-#include <cmath>
-#include <functional>
-#include <memory>
 #include <string>
 #include <vector>
 
-#include "appProcess.h"
 #include "expectedFrame.h"
-#include "runEnvironment.h"
-#include "startupLines.h"
-#include "xServer.h"
-#include "xWindow.h"
+#include "windowRun.h"
 
 namespace {
 
@@ -25,12 +18,6 @@ constexpr int kLaptopWidth = 1366, kLaptopHeight = 768;
 constexpr int kScaledWidth = 866, kScaledHeight = 768, kScaledLeft = 250;
 constexpr int kSceneWidth = 1094, kSceneHeight = 970;
 const std::string kUnsupportedScreen = "less than the 1024x600 supported";
-
-enum class act { move, press, release, rightPress, rightRelease };
-struct step {
-  act what;
-  int x = 0, y = 0;  // pixels of the scaled window, for moves
-};
 
 // The palette, the four corner pads, the move-all and mute-all buttons, and
 // a drag that leaves the window on the left and on the right (it touches the
@@ -49,57 +36,6 @@ const std::vector<step> kSteps = {
 };
 // clang-format on
 
-// The scene pixel under the centre of a scaled window's pixel.
-int underCentre(int p, int windowLength, int sceneLength) {
-  return static_cast<int>(std::floor((p + 0.5) * sceneLength / windowLength));
-}
-
-struct run {
-  std::unique_ptr<AppProcess> app;
-  std::unique_ptr<XWindow> window;
-};
-
-run startOn(const XServer& x) {
-  AppOptions options;
-  options.environment = environmentWithoutJack(x);
-  run started{std::make_unique<AppProcess>(options), nullptr};
-  if (!started.app->waitForLine(kStoppedLine)) throw std::runtime_error("no start: " + started.app->stderrText());
-  started.window = XWindow::find(x.displayName(), kWindowTitle);
-  if (!started.window) throw std::runtime_error("no window titled " + kWindowTitle);
-  return started;
-}
-
-// Plays the steps at the points `at` gives, closes the window, and hands
-// back the whole trace.
-std::vector<std::string> play(run& running, const std::function<std::pair<int, int>(const step&)>& at) {
-  for (const step& s : kSteps) {
-    const XWindow& w = *running.window;
-    switch (s.what) {
-      case act::move: {
-        const auto [x, y] = at(s);
-        w.moveMouse(x, y);
-        break;
-      }
-      case act::press: w.mouseDown(); break;
-      case act::release: w.mouseUp(); break;
-      case act::rightPress: w.mouseDown(XWindow::kRightButton); break;
-      case act::rightRelease: w.mouseUp(XWindow::kRightButton); break;
-    }
-  }
-  running.window->requestClose();
-  const auto status = running.app->waitForExit();
-  EXPECT_TRUE(status && status->exitedWith(0));
-  return running.app->stdoutTraceLines();
-}
-
-// Where two traces part, for the failure message.
-std::string firstDifference(const std::vector<std::string>& a, const std::vector<std::string>& b) {
-  std::size_t i = 0;
-  while (i < a.size() && i < b.size() && a[i] == b[i]) ++i;
-  const auto at = [i](const std::vector<std::string>& t) { return i < t.size() ? t[i] : "(end)"; };
-  return "line " + std::to_string(i + 1) + ": scaled \"" + at(a) + "\", full size \"" + at(b) + "\"";
-}
-
 TEST(ScaledWindow, OnA1366x768ScreenGivesTheFullSizeTraceOfTheScenePixels) {
   XServer laptop(kLaptopWidth, kLaptopHeight);
   run scaled = startOn(laptop);
@@ -114,13 +50,13 @@ TEST(ScaledWindow, OnA1366x768ScreenGivesTheFullSizeTraceOfTheScenePixels) {
       [](const Screenshot& s) { return s.pixel(847, 308) == kPanelColour && s.pixel(847, 712) == kBackground; });
   EXPECT_EQ(shot.pixel(847, 308), kPanelColour);
   EXPECT_EQ(shot.pixel(847, 712), kBackground);
-  const std::vector<std::string> scaledTrace = play(scaled, [](const step& s) { return std::pair{s.x, s.y}; });
+  const std::vector<std::string> scaledTrace = play(scaled, kSteps, [](const step& s) { return std::pair{s.x, s.y}; });
   EXPECT_EQ(scaled.app->stderrText().find(kUnsupportedScreen), std::string::npos);
 
   XServer wide;
   run full = startOn(wide);
   EXPECT_EQ(full.window->geometry().width, kSceneWidth);
-  const std::vector<std::string> fullTrace = play(full, [](const step& s) {
+  const std::vector<std::string> fullTrace = play(full, kSteps, [](const step& s) {
     return std::pair{underCentre(s.x, kScaledWidth, kSceneWidth), underCentre(s.y, kScaledHeight, kSceneHeight)};
   });
   EXPECT_TRUE(scaledTrace == fullTrace) << firstDifference(scaledTrace, fullTrace);

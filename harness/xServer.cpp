@@ -66,9 +66,9 @@ XServer::XServer(int screenWidth, int screenHeight) : screenWidth_(screenWidth),
 
 XServer::~XServer() { stop(); }
 
-void XServer::setResources(const std::string& resources) const {
-  Display* display = XOpenDisplay(displayName().c_str());
-  if (display == nullptr) throw std::runtime_error("cannot reach " + displayName());
+void setRootResources(const std::string& displayName, const std::string& resources) {
+  Display* display = XOpenDisplay(displayName.c_str());
+  if (display == nullptr) throw std::runtime_error("cannot reach " + displayName);
   const Atom property = XInternAtom(display, "RESOURCE_MANAGER", False);
   const Window root = DefaultRootWindow(display);
   if (resources.empty()) {

@@ -28,11 +28,6 @@ class XServer {
   std::string displayEntry() const { return "DISPLAY=" + displayName(); }
   pid_t pid() const { return pid_; }
 
-  // Sets the root window's resources (RESOURCE_MANAGER) as a desktop's
-  // xrdb leaves them, such as "Xft.dpi: 192"; empty removes them. Programs
-  // started afterwards read them.
-  void setResources(const std::string& resources) const;
-
  private:
   bool tryDisplay(int number);
   bool waitUntilServing(int number);
@@ -43,5 +38,10 @@ class XServer {
   int number_ = -1;
   pid_t pid_ = -1;
 };
+
+// Sets the root window's resources (RESOURCE_MANAGER) on a display, as a
+// desktop's settings leave them through xrdb, such as "Xft.dpi: 192";
+// empty removes them. Programs that connect afterwards read them.
+void setRootResources(const std::string& displayName, const std::string& resources);
 
 #endif

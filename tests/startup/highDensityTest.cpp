@@ -57,7 +57,7 @@ TEST(HighDensityWindow, At192DpiTwiceTheScenePixelForPixelAndEachCornerPadAtItsC
   const Screenshot full = drawnFrame(plain, 1);
   close(plain);
 
-  room.setResources(kDoubleDpi);
+  setRootResources(room.displayName(), kDoubleDpi);
   // An override that is not a scale is said and left aside.
   run doubled = startOn(room, {"ZELQUOR_SCALE=big"});
   expectGeometry(doubled, centredOnRoom(2 * kSceneWidth, 2 * kSceneHeight));
@@ -96,7 +96,7 @@ const std::vector<step> kSteps = {
 
 TEST(HighDensityWindow, At144DpiOneAndAHalfTimesTheSceneWithTheFullSizeTrace) {
   XServer room(kRoomWidth, kRoomHeight);
-  room.setResources(kOneAndAHalfDpi);
+  setRootResources(room.displayName(), kOneAndAHalfDpi);
   constexpr int kWidth = 1641, kHeight = 1455;
   run scaled = startOn(room);
   expectGeometry(scaled, centredOnRoom(kWidth, kHeight));

@@ -66,6 +66,14 @@ XServer::XServer(int screenWidth, int screenHeight) : screenWidth_(screenWidth),
 
 XServer::~XServer() { stop(); }
 
+int screenWidthOn(const std::string& displayName) {
+  Display* display = XOpenDisplay(displayName.c_str());
+  if (display == nullptr) return 0;
+  const int width = DisplayWidth(display, DefaultScreen(display));
+  XCloseDisplay(display);
+  return width;
+}
+
 void setRootResources(const std::string& displayName, const std::string& resources) {
   Display* display = XOpenDisplay(displayName.c_str());
   if (display == nullptr) throw std::runtime_error("cannot reach " + displayName);

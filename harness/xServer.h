@@ -44,4 +44,7 @@ class XServer {
 // empty removes them. Programs that connect afterwards read them.
 void setRootResources(const std::string& displayName, const std::string& resources);
 
+// The width of a display's screen in pixels; 0 when it cannot be reached.
+int screenWidthOn(const std::string& displayName);
+
 #endif

@@ -3,12 +3,12 @@
 // bytes, malformed ones included.
 #include <gtest/gtest.h>
 
-#include <cstdint>
 #include <string>
 #include <vector>
 
 #include "scaleChoice.h"
 #include "xsettings.h"
+#include "xsettingsManager.h"
 
 namespace {
 
@@ -58,41 +58,6 @@ TEST(DesktopScale, InvalidOverrideIsSaidAndTheDesktopsScaleKept) {
   }
 }
 
-// An XSETTINGS property as a settings manager writes it, in either byte
-// order: a string, a colour, then the integer named, then another integer.
-std::vector<unsigned char> settingsBytes(bool mostFirst, const std::string& name, std::int32_t value) {
-  std::vector<unsigned char> bytes;
-  const auto number = [&](std::uint32_t n, int size) {
-    for (int i = 0; i < size; ++i) bytes.push_back(n >> 8 * (mostFirst ? size - 1 - i : i) & 0xff);
-  };
-  const auto text = [&](const std::string& t) {
-    bytes.insert(bytes.end(), t.begin(), t.end());
-    bytes.resize((bytes.size() + 3) / 4 * 4);
-  };
-  const auto head = [&](int type, const std::string& n) {
-    number(type, 1);
-    number(0, 1);
-    number(n.size(), 2);
-    text(n);
-    number(7, 4);
-  };
-  number(mostFirst ? 1 : 0, 1);
-  number(0, 3);
-  number(42, 4);
-  number(4, 4);
-  head(1, "Net/ThemeName");
-  number(7, 4);
-  text("Adwaita");
-  head(2, "Gtk/Colour");
-  number(0, 4);
-  number(0xffff, 4);
-  head(0, name);
-  number(static_cast<std::uint32_t>(value), 4);
-  head(0, "Xft/DPI");
-  number(196608, 4);
-  return bytes;
-}
-
 std::optional<long> factorIn(const std::vector<unsigned char>& bytes) {
   // Copied to a block of exactly its size, so that the sanitizers see any
   // read beyond it.
@@ -102,17 +67,17 @@ std::optional<long> factorIn(const std::vector<unsigned char>& bytes) {
 }
 
 TEST(Xsettings, IntegerFoundInEitherByteOrderPastStringsAndColours) {
-  EXPECT_EQ(factorIn(settingsBytes(false, "Gdk/WindowScalingFactor", 2)), 2);
-  EXPECT_EQ(factorIn(settingsBytes(true, "Gdk/WindowScalingFactor", 3)), 3);
-  EXPECT_EQ(factorIn(settingsBytes(true, "Gdk/WindowScalingFactor", -1)), -1);
-  EXPECT_EQ(factorIn(settingsBytes(false, "Gdk/WindowScaling", 2)), std::nullopt);
-  const auto bytes = settingsBytes(false, "Gdk/WindowScalingFactor", 2);
-  EXPECT_EQ(xsettingsInteger(bytes.data(), bytes.size(), "Xft/DPI"), 196608);
+  EXPECT_EQ(factorIn(xsettingsWith(false, "Gdk/WindowScalingFactor", 2)), 2);
+  EXPECT_EQ(factorIn(xsettingsWith(true, "Gdk/WindowScalingFactor", 3)), 3);
+  EXPECT_EQ(factorIn(xsettingsWith(true, "Gdk/WindowScalingFactor", -1)), -1);
+  EXPECT_EQ(factorIn(xsettingsWith(false, "Gdk/WindowScaling", 2)), std::nullopt);
+  const auto bytes = xsettingsWith(false, "Gdk/WindowScalingFactor", 2);
+  EXPECT_EQ(xsettingsInteger(bytes.data(), bytes.size(), "Xft/DPI"), 96 * 1024);
   EXPECT_EQ(xsettingsInteger(bytes.data(), bytes.size(), "Net/ThemeName"), std::nullopt);
 }
 
 TEST(Xsettings, MalformedDataGivesNothingAndIsNeverReadBeyondItsEnd) {
-  const std::vector<unsigned char> whole = settingsBytes(false, "Gdk/WindowScalingFactor", 2);
+  const std::vector<unsigned char> whole = xsettingsWith(false, "Gdk/WindowScalingFactor", 2);
   const std::size_t valueEnd = whole.size() - 20;  // the last setting takes 20 bytes
   for (std::size_t size = 0; size < whole.size(); ++size) {
     SCOPED_TRACE(size);
@@ -133,7 +98,7 @@ TEST(Xsettings, MalformedDataGivesNothingAndIsNeverReadBeyondItsEnd) {
   EXPECT_EQ(changed(14, {0xff, 0xff}), std::nullopt);
   EXPECT_EQ(changed(36, {0xff, 0xff, 0xff, 0xfe}), std::nullopt);
   EXPECT_EQ(changed(12, {9}), std::nullopt);
-  std::vector<unsigned char> endless = settingsBytes(true, "Gdk/Other", 2);
+  std::vector<unsigned char> endless = xsettingsWith(true, "Gdk/Other", 2);
   endless[8] = endless[9] = endless[10] = endless[11] = 0xff;
   EXPECT_EQ(factorIn(endless), std::nullopt);
 }

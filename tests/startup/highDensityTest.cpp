@@ -2,7 +2,8 @@
 // decides) the window is the scene times the scale that Xft.dpi in the root
 // window's resources gives, pixel-doubled at 200 % and smooth at 150 %, and
 // every press gives the full-size window's trace for the scene pixel under
-// it; without Xft.dpi the window is the scene's size exactly.
+// it; without Xft.dpi the window is the scene's size exactly, or follows
+// GDK_SCALE, then the settings manager's Gdk/WindowScalingFactor.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -12,6 +13,7 @@
 #include "expectedFrame.h"
 #include "startupLines.h"
 #include "windowRun.h"
+#include "xsettingsManager.h"
 
 namespace {
 
@@ -111,6 +113,22 @@ TEST(HighDensityWindow, At144DpiOneAndAHalfTimesTheSceneWithTheFullSizeTrace) {
   });
   EXPECT_TRUE(scaledTrace == fullTrace) << firstDifference(scaledTrace, fullTrace);
   EXPECT_TRUE(holdsLine(fullTrace, kMuteOneLine)) << "the mute button was not reached";
+}
+
+TEST(HighDensityWindow, WithoutXftDpiGdkScaleThenTheSettingsManagersFactorAndNeverTwo) {
+  XServer room(kRoomWidth, kRoomHeight);
+  XsettingsManager manager(room.displayName(), xsettingsWith(true, "Gdk/WindowScalingFactor", 2));
+  run byEnvironment = startOn(room, {"GDK_SCALE=3"});
+  // Three times the scene has no room: the room's height decides.
+  expectGeometry(byEnvironment, centredOnRoom(kRoomHeight * kSceneWidth / kSceneHeight, kRoomHeight));
+  close(byEnvironment);
+  run byManager = startOn(room);
+  expectGeometry(byManager, centredOnRoom(2 * kSceneWidth, 2 * kSceneHeight));
+  close(byManager);
+  setRootResources(room.displayName(), kOneAndAHalfDpi);
+  run byDpi = startOn(room, {"GDK_SCALE=3"});
+  expectGeometry(byDpi, centredOnRoom(1641, 1455));
+  close(byDpi);
 }
 
 }  // namespace

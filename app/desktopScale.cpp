@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 
 #include "xsettings.h"
@@ -30,7 +31,7 @@ std::optional<std::string> xftDpiOf(Display* display) {
   XrmValue value{};
   std::optional<std::string> dpi;
   if (XrmGetResource(database, "Xft.dpi", "Xft.Dpi", &type, &value) && value.addr != nullptr)
-    dpi = std::string(value.addr, value.size > 0 ? value.size - 1 : 0);
+    dpi = std::string(value.addr, strnlen(value.addr, value.size));
   XrmDestroyDatabase(database);
   return dpi;
 }

@@ -44,8 +44,11 @@ void fitSceneToWindow(images& shown) {
   if (size.x == kSceneWidth && size.y == kSceneHeight) return;
   const sf::Vector2f scene(kSceneWidth, kSceneHeight);
   window.setView(sf::View(scene / 2.f, scene));
-  for (sf::Texture& texture : shown.genTextures) texture.setSmooth(true);
-  for (sf::Texture& texture : shown.interfaceTextures) texture.setSmooth(true);
+  // Nearest sampling, the textures' own, keeps the pad numbers and rings
+  // sharp where each scene pixel is a square of window pixels.
+  const bool smooth = !wholeMultipleOfScene(size.x, size.y);
+  for (sf::Texture& texture : shown.genTextures) texture.setSmooth(smooth);
+  for (sf::Texture& texture : shown.interfaceTextures) texture.setSmooth(smooth);
 }
 
 void drawFrame(images& shown) {

@@ -10,6 +10,8 @@
 #include <cstdio>
 #include <vector>
 
+#include "desktopScale.h"
+
 namespace {
 
 // Window managers answer within a few milliseconds; one that does not
@@ -145,7 +147,7 @@ frameExtents frameOf(Display* display) {
 
 windowChoice windowForScreen(Display* display) {
   const screenRect room = screenRoomOf(display);
-  const windowChoice choice = chooseWindow(room, frameOf(display));
+  const windowChoice choice = chooseWindow(room, frameOf(display), scaleForDesktop(display));
   if (choice.belowSupported)
     std::fprintf(stderr,
                  "zelquor: the screen leaves %dx%d pixels for the window, less than the %dx%d supported; "

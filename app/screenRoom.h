@@ -23,8 +23,9 @@ frameExtents frameOf(Display* display);
 // desktops' window managers.
 constexpr frameExtents kAssumedFrame{8, 8, 48, 8};
 
-// The window for this screen, from the two above; says on standard error
-// when the room is smaller than the program supports.
+// The window for this screen, from the two above and the desktop's scale;
+// says on standard error when the room is smaller than the program
+// supports.
 windowChoice windowForScreen(Display* display);
 
 #endif

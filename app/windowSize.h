@@ -1,6 +1,7 @@
-// The window's size, chosen once at start from the room the screen gives it:
-// the whole scene where it fits with the window manager's frame, otherwise
-// the largest size of the same proportions that does.
+// The window's size, chosen once at start from the desktop's scale and the
+// room the screen gives it: the scene times the scale where that fits with
+// the window manager's frame, otherwise the largest size of the same
+// proportions that does.
 #ifndef ZELQUOR_WINDOW_SIZE_H
 #define ZELQUOR_WINDOW_SIZE_H
 
@@ -31,6 +32,11 @@ struct windowChoice {
   bool belowSupported = false;
 };
 
-windowChoice chooseWindow(const screenRect& room, const frameExtents& frame);
+windowChoice chooseWindow(const screenRect& room, const frameExtents& frame, double scale = 1);
+
+// A window of exactly two, three... times the scene: each scene pixel is
+// then a square of window pixels, drawn sharp; any other size is drawn
+// smoothly.
+bool wholeMultipleOfScene(unsigned width, unsigned height);
 
 #endif

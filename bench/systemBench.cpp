@@ -4,7 +4,9 @@
 //   frames    frame time with 0 and 64 tokens, program vs frameFloor, both
 //             timed by the preloaded frame counter; rounds interleaved; and
 //             the program on a 1366x768 screen ("scaled"), whose window
-//             shows the scene scaled down, against its full-size runs
+//             shows the scene scaled down, and on a 3840x2160 screen at
+//             192 dpi ("doubled"), whose window is 2188x1940, against its
+//             full-size runs
 //   memory    peak resident memory (VmHWM) at the end of each 64-token run
 //   startup   from the start of the process to its "it runs" line, program
 //             vs startupFloor, runs interleaved; and the program whose
@@ -61,6 +63,9 @@ constexpr int kLaptopWidth = 1366, kLaptopHeight = 768;
 constexpr int kIdleTokens = 8;
 // Where the driven pointer moves: from pad 27's centre 40 px to the right.
 constexpr int kDriveX = 417, kDriveY = 427;
+// A high-density screen at 200 %.
+constexpr int kDenseWidth = 3840, kDenseHeight = 2160;
+const std::string kDenseResources = "Xft.dpi:\t192\n";
 
 struct Options {
   std::string out;
@@ -135,13 +140,16 @@ void measureFrameRun(const Subject& subject, const std::string& name, const Serv
   run.close();
 }
 
-// The scaled run follows the program's full-size run of the same round.
-void runFrames(const Servers& servers, const Servers& laptop, const Options& options, Series& frames, Series& memory) {
+// The scaled and doubled runs follow the program's full-size run of the
+// same round.
+void runFrames(const Servers& servers, const Servers& laptop, const Servers& dense, const Options& options,
+               Series& frames, Series& memory) {
   for (int round = 0; round < options.frameRounds; ++round)
     for (int tokens : {0, kBoardTokens}) {
       for (const Subject& subject : inTurn(round, zelquorProgram(), frameFloor(tokens)))
         measureFrameRun(subject, subject.name, servers, tokens, options, round, frames, memory);
       measureFrameRun(zelquorProgram(), "scaled", laptop, tokens, options, round, frames, memory);
+      measureFrameRun(zelquorProgram(), "doubled", dense, tokens, options, round, frames, memory);
     }
 }
 
@@ -224,10 +232,13 @@ int main(int argc, char** argv) {
     const std::string loadAtStart = loadAverage();
     XServer x;
     XServer laptopX(kLaptopWidth, kLaptopHeight);
+    XServer denseX(kDenseWidth, kDenseHeight);
+    setRootResources(denseX.displayName(), kDenseResources);
     JackServer jack(kSampleRate, kFramesPerPeriod);
     const Servers servers{x, &jack};
     Series frames, memory, startup, dspLoad, idle;
-    if (options.runs("frames")) runFrames(servers, Servers{laptopX, &jack}, options, frames, memory);
+    if (options.runs("frames"))
+      runFrames(servers, Servers{laptopX, &jack}, Servers{denseX, &jack}, options, frames, memory);
     if (options.runs("startup")) runStartups(servers, options, startup);
     if (options.runs("dspLoad")) runDspLoad(servers, options, dspLoad);
     if (options.runs("idle")) runIdle(servers, options, idle);

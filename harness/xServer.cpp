@@ -1,5 +1,6 @@
 #include "xServer.h"
 
+#include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <fcntl.h>
 #include <signal.h>
@@ -64,6 +65,28 @@ XServer::XServer(int screenWidth, int screenHeight) : screenWidth_(screenWidth),
 }
 
 XServer::~XServer() { stop(); }
+
+int screenWidthOn(const std::string& displayName) {
+  Display* display = XOpenDisplay(displayName.c_str());
+  if (display == nullptr) return 0;
+  const int width = DisplayWidth(display, DefaultScreen(display));
+  XCloseDisplay(display);
+  return width;
+}
+
+void setRootResources(const std::string& displayName, const std::string& resources) {
+  Display* display = XOpenDisplay(displayName.c_str());
+  if (display == nullptr) throw std::runtime_error("cannot reach " + displayName);
+  const Atom property = XInternAtom(display, "RESOURCE_MANAGER", False);
+  const Window root = DefaultRootWindow(display);
+  if (resources.empty()) {
+    XDeleteProperty(display, root, property);
+  } else {
+    XChangeProperty(display, root, property, XA_STRING, 8, PropModeReplace,
+                    reinterpret_cast<const unsigned char*>(resources.data()), static_cast<int>(resources.size()));
+  }
+  XCloseDisplay(display);
+}
 
 bool XServer::tryDisplay(int number) {
   if (exists(lockPath(number)) || exists(socketPath(number))) return false;

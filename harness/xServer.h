@@ -39,4 +39,12 @@ class XServer {
   pid_t pid_ = -1;
 };
 
+// Sets the root window's resources (RESOURCE_MANAGER) on a display, as a
+// desktop's settings leave them through xrdb, such as "Xft.dpi: 192";
+// empty removes them. Programs that connect afterwards read them.
+void setRootResources(const std::string& displayName, const std::string& resources);
+
+// The width of a display's screen in pixels; 0 when it cannot be reached.
+int screenWidthOn(const std::string& displayName);
+
 #endif

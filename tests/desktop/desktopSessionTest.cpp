@@ -12,6 +12,10 @@
 //   ZELQUOR_SESSION_SHOTS  a folder for the window's picture, NAME.png
 //                          (ZELQUOR_SESSION_NAME); a full-size picture
 //                          there is the reference a scaled one is held to
+//   ZELQUOR_SESSION_SCALE  the monitor's scale (default 1), and its size in
+//   ZELQUOR_SESSION_MONITOR  pixels, WIDTHxHEIGHT
+//   ZELQUOR_SESSION_NATIVE 1 where X programs must get the monitor's own
+//                          pixels and scale themselves
 // Also run by the package's autopkgtests (debian/tests), under xvfb-run on a
 // private PipeWire the same way, or on a private jackd named by
 // JACK_DEFAULT_SERVER, which the program is then given as a user's session
@@ -36,6 +40,7 @@
 #include "jackProbe.h"
 #include "startupLines.h"
 #include "traceLines.h"
+#include "xServer.h"
 #include "xWindow.h"
 
 namespace {
@@ -68,6 +73,7 @@ constexpr double kMinCorrelation = 0.93;
 constexpr double kMinPadCorrelation = 0.7;
 constexpr double kMinContrastShare = 0.6;
 const std::string kReferenceShot = "fullSize";
+constexpr int kBaseDpi = 96;
 
 std::string environmentValue(const char* name, const std::string& otherwise = "") {
   const char* value = getenv(name);
@@ -113,6 +119,23 @@ WindowGeometry framedWhenPlaced(const XWindow& window, bool framed, const std::o
     if (placed || std::chrono::steady_clock::now() >= deadline) return outer;
     std::this_thread::sleep_for(kPollStep);
   }
+}
+
+// On a monitor scaled above 1, the Xft.dpi the desktop's settings daemon
+// gives X programs, written as it does: the monitor's scale where they get
+// the monitor's own pixels (Xwayland's native scaling, KDE's X programs
+// scaling themselves), none where the compositor scales them and they see a
+// screen of logical pixels. Says which; the session may require the first.
+int sessionDpi(const std::string& display) {
+  const int scale = std::stoi(environmentValue("ZELQUOR_SESSION_SCALE", "1"));
+  if (scale <= 1) return kBaseDpi;
+  const bool atMonitorPixels = screenWidthOn(display) == std::stoi(environmentValue("ZELQUOR_SESSION_MONITOR", "0"));
+  std::cerr << (atMonitorPixels ? "X programs scale themselves" : "the compositor scales X programs") << "\n";
+  EXPECT_TRUE(atMonitorPixels || environmentValue("ZELQUOR_SESSION_NATIVE") != "1")
+      << "X programs do not get the monitor's own pixels";
+  const int dpi = atMonitorPixels ? kBaseDpi * scale : kBaseDpi;
+  setRootResources(display, "Xft.dpi:\t" + std::to_string(dpi) + "\n");
+  return dpi;
 }
 
 double luminance(sf::Color c) { return 0.299 * c.r + 0.587 * c.g + 0.114 * c.b; }
@@ -224,6 +247,7 @@ TEST(DesktopSession, MenuEntryOnTheScreenHeardClickedAndClosedThroughTheWindowMa
     ASSERT_TRUE(panel->reserved(kSettleTimeout)) << "the work area keeps the panel's strip";
   }
 
+  const int dpi = sessionDpi(display);
   AppOptions options;
   options.program = command;
   options.workingDirectory = environmentValue("HOME", "/");
@@ -243,16 +267,21 @@ TEST(DesktopSession, MenuEntryOnTheScreenHeardClickedAndClosedThroughTheWindowMa
   EXPECT_EQ(window->className(), entryValue(entryPath, "StartupWMClass")) << "the entry does not name the window";
 
   // Where the window lands: inside the screen and clear of the panel, frame
-  // included; the specified size wherever the work area has room for it.
+  // included; the scene times the desktop's scale wherever the work area has
+  // room for it, as it must where the monitor's scale reaches X programs.
   const WindowGeometry outer = framedWhenPlaced(*window, byManager, panel);
   const WindowGeometry inner = window->geometry(), area = window->workArea();
   std::cerr << "window " << inner << ", with its frame " << outer << ", screen " << window->screen() << ", work area "
-            << area << "\n";
+            << area << ", Xft.dpi " << dpi << "\n";
   EXPECT_TRUE(inside(outer, window->screen())) << "the window reaches beyond the screen";
   EXPECT_FALSE(panel && overlaps(outer, panel->strip())) << "the window lies under the panel";
-  if (outer.width - inner.width + kSceneWidth <= area.width && outer.height - inner.height + kSceneHeight <= area.height) {
-    EXPECT_EQ(inner.width, kSceneWidth);
-    EXPECT_EQ(inner.height, kSceneHeight);
+  const int wantedWidth = kSceneWidth * dpi / kBaseDpi, wantedHeight = kSceneHeight * dpi / kBaseDpi;
+  const bool room = outer.width - inner.width + wantedWidth <= area.width &&
+                    outer.height - inner.height + wantedHeight <= area.height;
+  EXPECT_TRUE(room || dpi == kBaseDpi) << "no room for the scaled window";
+  if (room) {
+    EXPECT_EQ(inner.width, wantedWidth);
+    EXPECT_EQ(inner.height, wantedHeight);
   }
   EXPECT_LE(std::abs(inner.width * kSceneHeight - inner.height * kSceneWidth), kSceneWidth)
       << "not the scene's proportions";

@@ -3,6 +3,11 @@
 // the screen, shows the whole scene scaled, and writes for each window pixel
 // exactly the trace the full-size window writes for the scene pixel under
 // that pixel's centre, drags beyond the window's edge included.
+// A high-density screen: on a 3840x2160 Xvfb the window is the scene times
+// the desktop's scale (Xft.dpi in the root window's resources, else
+// GDK_SCALE, else the settings manager's factor), pixel-doubled at 200 %,
+// smooth at 150 %, with the same rule for the trace; without any of them
+// the scene's size exactly.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -17,6 +22,7 @@
 #include "startupLines.h"
 #include "xServer.h"
 #include "xWindow.h"
+#include "xsettingsManager.h"
 
 namespace {
 
@@ -59,9 +65,10 @@ struct run {
   std::unique_ptr<XWindow> window;
 };
 
-run startOn(const XServer& x) {
+run startOn(const XServer& x, const std::vector<std::string>& moreEnvironment = {}) {
   AppOptions options;
   options.environment = environmentWithoutJack(x);
+  options.environment.insert(options.environment.end(), moreEnvironment.begin(), moreEnvironment.end());
   run started{std::make_unique<AppProcess>(options), nullptr};
   if (!started.app->waitForLine(kStoppedLine)) throw std::runtime_error("no start: " + started.app->stderrText());
   started.window = XWindow::find(x.displayName(), kWindowTitle);
@@ -69,10 +76,17 @@ run startOn(const XServer& x) {
   return started;
 }
 
+void close(run& running) {
+  running.window->requestClose();
+  const auto status = running.app->waitForExit();
+  EXPECT_TRUE(status && status->exitedWith(0));
+}
+
 // Plays the steps at the points `at` gives, closes the window, and hands
 // back the whole trace.
-std::vector<std::string> play(run& running, const std::function<std::pair<int, int>(const step&)>& at) {
-  for (const step& s : kSteps) {
+std::vector<std::string> play(run& running, const std::function<std::pair<int, int>(const step&)>& at,
+                              const std::vector<step>& steps = kSteps) {
+  for (const step& s : steps) {
     const XWindow& w = *running.window;
     switch (s.what) {
       case act::move: {
@@ -86,9 +100,7 @@ std::vector<std::string> play(run& running, const std::function<std::pair<int, i
       case act::rightRelease: w.mouseUp(XWindow::kRightButton); break;
     }
   }
-  running.window->requestClose();
-  const auto status = running.app->waitForExit();
-  EXPECT_TRUE(status && status->exitedWith(0));
+  close(running);
   return running.app->stdoutTraceLines();
 }
 
@@ -136,6 +148,121 @@ TEST(ScaledWindow, BelowTheSupportedScreenItSaysSoAndStillFits) {
   EXPECT_LE(placed.y + placed.height, 480);
   EXPECT_EQ(placed.height, 480);
   EXPECT_TRUE(shrunk.app->waitForStderr(kUnsupportedScreen)) << shrunk.app->stderrText();
+}
+
+constexpr int kRoomWidth = 3840, kRoomHeight = 2160;
+const std::string kDoubleDpi = "Xft.dpi:\t192\n";
+const std::string kOneAndAHalfDpi = "Xft.dpi:\t144\n";
+const std::string kInvalidOverride = "ZELQUOR_SCALE is not a scale";
+constexpr int kCornerPads[] = {0, 7, 56, 63};
+// Pad 0's number and the board around it, in scene pixels.
+constexpr int kBoxLeft = 8, kBoxTop = 14, kBoxWidth = 24, kBoxHeight = 20;
+// A panel pixel clear of the buttons and the palette, drawn in every frame.
+constexpr int kPanelX = 965, kPanelY = 390;
+
+WindowGeometry centredOnRoom(int width, int height) {
+  return {(kRoomWidth - width) / 2, (kRoomHeight - height) / 2, width, height};
+}
+
+void expectGeometry(const run& running, const WindowGeometry& wanted) {
+  const WindowGeometry placed = running.window->geometry();
+  EXPECT_EQ(placed.width, wanted.width);
+  EXPECT_EQ(placed.height, wanted.height);
+  EXPECT_EQ(placed.x, wanted.x);
+  EXPECT_EQ(placed.y, wanted.y);
+}
+
+// The first frame, at the window's scale.
+Screenshot drawnFrame(const run& running, int scale) {
+  return running.window->screenshotWhen(
+      [scale](const Screenshot& s) { return s.pixel(kPanelX * scale, kPanelY * scale) == kPanelColour; });
+}
+
+TEST(HighDensityWindow, At192DpiTwiceTheScenePixelForPixelAndEachCornerPadAtItsCentre) {
+  XServer room(kRoomWidth, kRoomHeight);
+  run plain = startOn(room);
+  expectGeometry(plain, centredOnRoom(kSceneWidth, kSceneHeight));
+  const Screenshot full = drawnFrame(plain, 1);
+  close(plain);
+
+  setRootResources(room.displayName(), kDoubleDpi);
+  // An override that is not a scale is said and left aside.
+  run doubled = startOn(room, {"ZELQUOR_SCALE=big"});
+  expectGeometry(doubled, centredOnRoom(2 * kSceneWidth, 2 * kSceneHeight));
+  EXPECT_TRUE(doubled.app->waitForStderr(kInvalidOverride)) << doubled.app->stderrText();
+  const Screenshot shot = drawnFrame(doubled, 2);
+  int unlike = 0;
+  for (int y = kBoxTop; y < kBoxTop + kBoxHeight; ++y)
+    for (int x = kBoxLeft; x < kBoxLeft + kBoxWidth; ++x)
+      for (int square = 0; square < 4; ++square)
+        unlike += shot.pixel(2 * x + square % 2, 2 * y + square / 2) != full.pixel(x, y);
+  EXPECT_EQ(unlike, 0) << "of " << 4 * kBoxWidth * kBoxHeight << " pixels of pad 0's number box";
+
+  for (int pad : kCornerPads) {
+    SCOPED_TRACE(pad);
+    const XWindow& w = *doubled.window;
+    w.moveMouse(2 * padCentreX(pad) + 1, 2 * padCentreY(pad) + 1);
+    w.click();
+    const std::string gainLine = "pad=" + std::to_string(pad) + "dtcentre= ";
+    EXPECT_EQ(doubled.app->waitForLine(gainLine, LineMatch::prefix),
+              gainLine + "0gain=1.003" + kPadAddressPrefix + std::to_string(pad));
+  }
+  close(doubled);
+}
+
+// A palette entry, a drag from a pad onto the next, the mute button of the
+// selected token, all at the first or last window pixel of their zones at
+// 1641x1455, and a press just beside the mute button.
+// clang-format off
+const std::vector<step> kDenseSteps = {
+    {act::move, 1492, 348}, {act::press}, {act::release},
+    {act::move, 300, 300}, {act::press}, {act::move, 330, 310}, {act::move, 480, 330}, {act::release},
+    {act::move, 1474, 118}, {act::press}, {act::release},
+    {act::move, 1473, 160}, {act::press}, {act::release},
+};
+// clang-format on
+
+TEST(HighDensityWindow, At144DpiOneAndAHalfTimesTheSceneWithTheFullSizeTrace) {
+  XServer room(kRoomWidth, kRoomHeight);
+  setRootResources(room.displayName(), kOneAndAHalfDpi);
+  constexpr int kWidth = 1641, kHeight = 1455;
+  run scaled = startOn(room);
+  expectGeometry(scaled, centredOnRoom(kWidth, kHeight));
+  const std::vector<std::string> scaledTrace = play(
+      scaled,
+      [](const step& s) {
+        return std::pair{s.x, s.y};
+      },
+      kDenseSteps);
+  EXPECT_EQ(scaled.app->stderrText().find(kInvalidOverride), std::string::npos);
+
+  // The user's override above the desktop's scale.
+  run full = startOn(room, {"ZELQUOR_SCALE=1"});
+  expectGeometry(full, centredOnRoom(kSceneWidth, kSceneHeight));
+  const std::vector<std::string> fullTrace = play(
+      full,
+      [](const step& s) {
+        return std::pair{underCentre(s.x, kWidth, kSceneWidth), underCentre(s.y, kHeight, kSceneHeight)};
+      },
+      kDenseSteps);
+  EXPECT_TRUE(scaledTrace == fullTrace) << firstDifference(scaledTrace, fullTrace);
+  EXPECT_TRUE(holdsLine(fullTrace, kMuteOneLine)) << "the mute button was not reached";
+}
+
+TEST(HighDensityWindow, WithoutXftDpiGdkScaleThenTheSettingsManagersFactorAndNeverTwo) {
+  XServer room(kRoomWidth, kRoomHeight);
+  XsettingsManager manager(room.displayName(), xsettingsWith(true, "Gdk/WindowScalingFactor", 2));
+  run byEnvironment = startOn(room, {"GDK_SCALE=3"});
+  // Three times the scene has no room: the room's height decides.
+  expectGeometry(byEnvironment, centredOnRoom(kRoomHeight * kSceneWidth / kSceneHeight, kRoomHeight));
+  close(byEnvironment);
+  run byManager = startOn(room);
+  expectGeometry(byManager, centredOnRoom(2 * kSceneWidth, 2 * kSceneHeight));
+  close(byManager);
+  setRootResources(room.displayName(), kOneAndAHalfDpi);
+  run byDpi = startOn(room, {"GDK_SCALE=3"});
+  expectGeometry(byDpi, centredOnRoom(1641, 1455));
+  close(byDpi);
 }
 
 }  // namespace

@@ -2,8 +2,6 @@
 
 namespace {
 
-constexpr int kColumnX[kBoardSide] = {8, 126, 242, 358, 476, 592, 708, 826};
-constexpr int kRowY[kBoardSide] = {14, 132, 250, 368, 486, 602, 718, 836};
 constexpr boardGeometry kDamier = {8, 14, 942.0f, 950.0f, 122.0f, 122.0f};
 // A hit rectangle reaches this far left of and above its pad's corner.
 constexpr int kHitMargin = 4;

@@ -4,12 +4,12 @@
 #define ZELQUOR_BOARD_MODEL_H
 
 #include "boardSprite.h"
+#include "sceneLayout.h"
 
 constexpr int kNone = 255;  // "no token", "no pad", "nothing selected"
 constexpr int kPadCount = 64;
 constexpr int kGenCount = 64;
 constexpr int kTypeCount = 8;
-constexpr int kBoardSide = 8;
 
 struct boardGeometry {
   int x;

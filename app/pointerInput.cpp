@@ -6,6 +6,7 @@
 #include "dragging.h"
 #include "gainLaw.h"
 #include "muteCommands.h"
+#include "sceneLayout.h"
 #include "traceLine.h"
 
 // The documentation is served by a web server on the user's own machine. The
@@ -14,29 +15,8 @@ const char* const kDocumentationCommand = "firefox http://localhost/Documents/Pr
 
 namespace {
 
-struct zone {
-  int left, right, top, bottom;  // inclusive
-  bool holds(int x, int y) const { return x >= left && x <= right && y >= top && y <= bottom; }
-};
-
-constexpr zone kLogoZone = {991, 1065, 15, 47};
-constexpr zone kBoardZone = {9, 941, 15, 949};
-constexpr zone kMoveOneZone = {983, 1011, 51, 75};
-constexpr zone kMoveGroupZone = {1015, 1041, 51, 75};
-constexpr zone kMoveAllZone = {1047, 1073, 51, 75};
-constexpr zone kMuteOneZone = {983, 1011, 79, 105};
-constexpr zone kMuteGroupZone = {1015, 1041, 79, 105};
-constexpr zone kMuteAllZone = {1047, 1073, 79, 105};
-constexpr zone kPaletteZone = {995, 1055, 117, 371};
-constexpr zone kReleaseZone = {9, 939, 37, 949};
-constexpr zone kMoveZone = {9, 939, 15, 949};
-
 // Only the left button's press writes its lines.
 constexpr int kLeftButton = 0;
-
-// The palette's bands: type = (y - kPaletteTop) / kPaletteBand, truncated.
-constexpr int kPaletteTop = 130;
-constexpr int kPaletteBand = 34;
 
 struct moveModeButton {
   zone area;

@@ -5,9 +5,7 @@
 #ifndef ZELQUOR_WINDOW_SIZE_H
 #define ZELQUOR_WINDOW_SIZE_H
 
-// The scene: every position the board, the handlers and the trace know.
-constexpr unsigned kSceneWidth = 1094;
-constexpr unsigned kSceneHeight = 970;
+#include "sceneLayout.h"
 
 // Below this room some zones would be too small to hit with confidence.
 constexpr int kSmallestSupportedWidth = 1024;

@@ -21,12 +21,11 @@
 
 #include "boardFacts.h"
 #include "floorClient.h"
+#include "sceneLayout.h"
 #include "sfmlSeam.h"
 
 namespace {
 
-constexpr unsigned kWindowWidth = 1094;
-constexpr unsigned kWindowHeight = 970;
 constexpr unsigned kBitsPerPixel = 32;
 constexpr char kClientName[] = "zelquorFrameFloor";
 constexpr int kMaxTokens = 64;
@@ -65,7 +64,7 @@ bool withJack(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  sf::RenderWindow window(videoMode(kWindowWidth, kWindowHeight, kBitsPerPixel), "Zelquor", sf::Style::Close);
+  sf::RenderWindow window(videoMode(kSceneWidth, kSceneHeight, kBitsPerPixel), "Zelquor", sf::Style::Close);
   centreWindow(window);
   std::unique_ptr<FloorClient> client;
   if (withJack(argc, argv)) client = std::make_unique<FloorClient>(kClientName);

@@ -11,11 +11,10 @@
 
 #include "boardFacts.h"
 #include "floorClient.h"
+#include "sceneLayout.h"
 
 namespace {
 
-constexpr unsigned kWindowWidth = 1094;
-constexpr unsigned kWindowHeight = 970;
 constexpr int kScreenWidth = 1280;
 constexpr int kScreenHeight = 1280;
 constexpr int kPadSize = 116;
@@ -40,8 +39,8 @@ void onMotion(FloorClient& client, const XMotionEvent& motion) {
 int main() {
   Display* display = XOpenDisplay(nullptr);
   if (display == nullptr) return 1;
-  const Window window = XCreateSimpleWindow(display, DefaultRootWindow(display), (kScreenWidth - kWindowWidth) / 2,
-                                            (kScreenHeight - kWindowHeight) / 2, kWindowWidth, kWindowHeight, 0,
+  const Window window = XCreateSimpleWindow(display, DefaultRootWindow(display), (kScreenWidth - kSceneWidth) / 2,
+                                            (kScreenHeight - kSceneHeight) / 2, kSceneWidth, kSceneHeight, 0,
                                             BlackPixel(display, 0), BlackPixel(display, 0));
   XStoreName(display, window, kProgramWindowTitle.c_str());
   Atom closeRequest = XInternAtom(display, "WM_DELETE_WINDOW", False);

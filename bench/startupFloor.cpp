@@ -8,17 +8,16 @@
 #include <iostream>
 
 #include "floorClient.h"
+#include "sceneLayout.h"
 #include "sfmlSeam.h"
 
 namespace {
-constexpr unsigned kWindowWidth = 1094;
-constexpr unsigned kWindowHeight = 970;
 constexpr unsigned kBitsPerPixel = 32;
 constexpr char kClientName[] = "zelquorStartupFloor";
 }  // namespace
 
 int main() {
-  sf::RenderWindow window(videoMode(kWindowWidth, kWindowHeight, kBitsPerPixel), "Zelquor", sf::Style::Close);
+  sf::RenderWindow window(videoMode(kSceneWidth, kSceneHeight, kBitsPerPixel), "Zelquor", sf::Style::Close);
   centreWindow(window);
   FloorClient client(kClientName);
   std::cout << "floor running =" << client.activate() << std::endl;

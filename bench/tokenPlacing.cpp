@@ -2,16 +2,15 @@
 #include <thread>
 
 #include "boardFacts.h"
+#include "sceneLayout.h"
 #include "systemMeasures.h"
 
 namespace {
 
-// The palette's type bands, 34 pixels high from y 130.
-constexpr int kPaletteX = 1025;
-constexpr int kPaletteTop = 130;
-constexpr int kPaletteBand = 34;
+// The middle of the palette's type bands.
+constexpr int kPaletteX = kPaletteZone.middleX();
 constexpr auto kPlacementTimeout = std::chrono::seconds(30);
-constexpr int kSceneWidth = 1094, kSceneHeight = 970;
+constexpr int kFullWidth = static_cast<int>(kSceneWidth), kFullHeight = static_cast<int>(kSceneHeight);
 
 bool isPlacementLine(const std::string& line) {
   const std::string prefix = "pad=";
@@ -29,7 +28,7 @@ int placements(const AppProcess& process) {
 struct sceneScale {
   int width, height;
   void moveTo(const XWindow& window, int x, int y) const {
-    window.moveMouse(x * width / kSceneWidth, y * height / kSceneHeight);
+    window.moveMouse(x * width / kFullWidth, y * height / kFullHeight);
   }
 };
 

@@ -3,39 +3,34 @@
 #include <array>
 
 #include "boardFacts.h"
+#include "sceneLayout.h"
 #include "sessionPlayer.h"
 
 namespace {
-
-// Window pixels. The centre of pad n lies at column n % 8, row n / 8.
-constexpr std::array<int, 8> kCentreX = {67, 185, 301, 417, 535, 651, 767, 885};
-constexpr std::array<int, 8> kCentreY = {73, 191, 309, 427, 545, 661, 777, 895};
-constexpr int kBoardSide = 8;
 
 struct Point {
   int x;
   int y;
 };
 
-Point centreOf(int pad) { return {kCentreX[pad % kBoardSide], kCentreY[pad / kBoardSide]}; }
+Point centreOf(int pad) { return {padCentreX(pad), padCentreY(pad)}; }
 Point offCentre(int pad, int dx, int dy) {
   const Point c = centreOf(pad);
   return {c.x + dx, c.y + dy};
 }
 
-// Palette bands are 34 pixels high from y 130; the last one is cut short.
-constexpr int kPaletteX = 1025;
-constexpr int kPaletteFirstY = 140;
-constexpr int kPaletteBand = 34;
+// Ten pixels into each palette band; the last one is cut short.
+constexpr int kPaletteX = kPaletteZone.middleX();
+constexpr int kPaletteFirstY = kPaletteTop + 10;
 constexpr int kLastType = 7;
-constexpr int kLastTypeY = 369;
+constexpr int kLastTypeY = kPaletteZone.bottom - 2;
 Point paletteEntry(int type) {
   return {kPaletteX, type == kLastType ? kLastTypeY : kPaletteFirstY + kPaletteBand * type};
 }
 
-constexpr Point kMuteOne = {997, 92};
-constexpr Point kMuteGroup = {1028, 92};
-constexpr Point kMuteAll = {1060, 92};
+constexpr Point kMuteOne = {kMuteOneZone.middleX(), kMuteOneZone.middleY()};
+constexpr Point kMuteGroup = {kMuteGroupZone.middleX(), kMuteGroupZone.middleY()};
+constexpr Point kMuteAll = {kMuteAllZone.middleX(), kMuteAllZone.middleY()};
 
 const std::array<std::string, 8> kTypeNames = {"circle", "square",  "triangle", "diamond",
                                                "star",   "hexagon", "cross",    "ring"};

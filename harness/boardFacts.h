@@ -3,7 +3,9 @@
 // the key codes, the parameter addresses, the channel each pad's gain
 // reaches, and the lines that tell the engine runs. Kept apart from the
 // program's own code on purpose: a wrong table in the program must fail a
-// test, not be copied into it.
+// test, not be copied into it. The pad corners restate the program's
+// (sceneLayout.h) for that reason; the scene's size and its zones are taken
+// from there.
 #ifndef ZELQUOR_HARNESS_BOARD_FACTS_H
 #define ZELQUOR_HARNESS_BOARD_FACTS_H
 

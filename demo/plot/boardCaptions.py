@@ -6,7 +6,7 @@ from PIL import Image, ImageDraw
 import demoData
 import plotTheme as theme
 
-windowHeight = 970      # a picture taller than the window already has its caption
+windowHeight = theme.windowSize[1]  # a picture taller than the window already has its caption
 padding = 12
 lineHeight = 20
 titleSize = 16

@@ -7,7 +7,10 @@ import sys
 from PIL import ImageFont
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "scripts", "images"))
+import layout as windowLayout  # noqa: E402
 import theme as windowTheme  # noqa: E402
+
+windowSize = windowLayout.windowSize
 
 background = windowTheme.windowBackground
 panel = (28, 50, 70)

@@ -11,13 +11,14 @@
 
 #include "appProcess.h"
 #include "demoFiles.h"
+#include "sceneLayout.h"
 #include "sentGains.h"
 
 namespace {
 
 constexpr Timeout kDemoTimeout = std::chrono::minutes(6);
-constexpr int kWindowWidth = 1094;
-constexpr int kWindowHeight = 970;
+constexpr int kWindowWidth = static_cast<int>(kSceneWidth);
+constexpr int kWindowHeight = static_cast<int>(kSceneHeight);
 constexpr float kTolerance = 1e-4f;
 // Fewer events would not cover placing, the three kinds of drag and muting.
 constexpr size_t kFewestEvents = 20;

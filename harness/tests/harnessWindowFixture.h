@@ -3,12 +3,13 @@
 #define ZELQUOR_HARNESS_HARNESS_WINDOW_FIXTURE_H
 
 #include <SFML/Graphics/Color.hpp>
+#include "sceneLayout.h"
 
 namespace harnessWindowFixture {
 
 constexpr const char* kTitle = "Zelquor";
-constexpr unsigned kWidth = 1094;
-constexpr unsigned kHeight = 970;
+constexpr unsigned kWidth = kSceneWidth;
+constexpr unsigned kHeight = kSceneHeight;
 // Written once the first frame has been shown.
 constexpr const char* kReadyLine = "ready";
 constexpr unsigned kFramesPerSecond = 60;

@@ -2,14 +2,40 @@
 grid of the board and the press zones of the right-hand column.
 
 All positions are window pixels (origin top-left, y downwards) unless a name
-says otherwise. Zone bounds are inclusive, as the program tests them.
+says otherwise. Zone bounds are inclusive, as the program tests them. The
+scene's size, the pad corners, the zones and the palette's bands are the
+program's own, read from app/sceneLayout.h.
 """
 
-windowSize = (1094, 970)
+import os
+import re
+
+_sceneLayout = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "app", "sceneLayout.h")
+
+
+def _readScene(path):
+    """The header's constants: numbers, lists of numbers, and zones as
+    ((left, right), (top, bottom))."""
+    with open(path, encoding="utf-8") as header:
+        text = header.read()
+    facts = {}
+    pattern = r"constexpr (unsigned|int|zone) (k\w+)(\[\w+\])? = \{?([-\d, ]+)\}?;"
+    for kind, name, array, value in re.findall(pattern, text):
+        numbers = tuple(int(n) for n in value.split(","))
+        if kind == "zone":
+            facts[name] = (numbers[:2], numbers[2:])
+        else:
+            facts[name] = numbers if array else numbers[0]
+    return facts
+
+
+_scene = _readScene(_sceneLayout)
+
+windowSize = (_scene["kSceneWidth"], _scene["kSceneHeight"])
 panelRect = (960, 14, 116, 384)  # x, y, width, height
 
-padColumnX = (8, 126, 242, 358, 476, 592, 708, 826)
-padRowY = (14, 132, 250, 368, 486, 602, 718, 836)
+padColumnX = _scene["kColumnX"]
+padRowY = _scene["kRowY"]
 padSpan = 118        # the last column and row end at corner + 118
 padCentreOffset = 59  # the gain law measures from corner + (59, 59)
 
@@ -27,30 +53,29 @@ tokenSize = 25
 tokenPointerOffset = 12
 
 palettePosition = (992, 128)
-paletteZoneX = (995, 1055)
-paletteZoneY = (117, 371)
-paletteFirstBandY = 130
-paletteBandHeight = 34
+paletteZoneX, paletteZoneY = _scene["kPaletteZone"]
+paletteFirstBandY = _scene["kPaletteTop"]
+paletteBandHeight = _scene["kPaletteBand"]
 paletteBottomY = panelRect[1] + panelRect[3] - 1  # last panel row, 397
 
 logoPosition = (988, 16)
-logoZone = ((991, 1065), (15, 47))
+logoZone = _scene["kLogoZone"]
 
 # name: (position, zone x range); every button leaves its first 9 columns
 # transparent so that its visible face starts where its zone starts.
 buttonLeftMargin = 9
 moveButtons = {
-    "mv1": ((974, 56), (983, 1011)),
-    "mv3": ((1006, 56), (1015, 1041)),
-    "mvx": ((1038, 56), (1047, 1073)),
+    "mv1": ((974, 56), _scene["kMoveOneZone"][0]),
+    "mv3": ((1006, 56), _scene["kMoveGroupZone"][0]),
+    "mvx": ((1038, 56), _scene["kMoveAllZone"][0]),
 }
-moveButtonZoneY = (51, 75)
+moveButtonZoneY = _scene["kMoveOneZone"][1]
 muteButtons = {
-    "mute1": ((974, 88), (983, 1011)),
-    "muteGrp": ((1006, 88), (1015, 1041)),
-    "mute3": ((1038, 88), (1047, 1073)),
+    "mute1": ((974, 88), _scene["kMuteOneZone"][0]),
+    "muteGrp": ((1006, 88), _scene["kMuteGroupZone"][0]),
+    "mute3": ((1038, 88), _scene["kMuteAllZone"][0]),
 }
-muteButtonZoneY = (79, 105)
+muteButtonZoneY = _scene["kMuteOneZone"][1]
 
 tokenFiles = ("g4813", "g4894", "g6928", "g5100", "g5074", "g4794", "g4906", "g4971")
 

@@ -3,13 +3,14 @@
 #include <gtest/gtest.h>
 
 #include "boardFixture.h"
+#include "sceneLayout.h"
 
 class BoardModelTest : public BoardFixture {};
 
 namespace {
 
-constexpr int kWindowWidth = 1094;
-constexpr int kWindowHeight = 970;
+constexpr int kWindowWidth = static_cast<int>(kSceneWidth);
+constexpr int kWindowHeight = static_cast<int>(kSceneHeight);
 // For whole pixels a hit rectangle runs from the corner - 3 to the corner + 121.
 constexpr int kHitBefore = 3;
 constexpr int kHitAfter = 121;

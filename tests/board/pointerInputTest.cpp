@@ -1,6 +1,8 @@
 // The mouse handlers: zones and their borders, buttons other than the
 // left, placing and taking hold of tokens, the palette, the move-mode and
-// mute buttons, releases and moves.
+// mute buttons, releases and moves. The points and borders below are the
+// layout's fixed numbers written out on purpose: a zone the program holds
+// wrongly (sceneLayout.h) fails here.
 #include <gtest/gtest.h>
 
 #include <string>

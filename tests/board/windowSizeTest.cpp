@@ -1,5 +1,7 @@
 // The window's size for the room the screen gives it, and the pointer's way
 // back from window pixels to scene pixels: every zone stays within reach.
+// The sizes and zone edges below are the layout's fixed numbers written out
+// on purpose, to be checked against what the program computes from its own.
 #include <gtest/gtest.h>
 
 #include <cmath>

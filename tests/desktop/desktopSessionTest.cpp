@@ -30,6 +30,8 @@
 #include <fstream>
 #include <iostream>
 #include <map>
+#include <memory>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -38,6 +40,7 @@
 #include "dockPanel.h"
 #include "imagePixels.h"
 #include "jackProbe.h"
+#include "sceneLayout.h"
 #include "startupLines.h"
 #include "traceLines.h"
 #include "xServer.h"
@@ -53,14 +56,13 @@ constexpr auto kPollStep = std::chrono::milliseconds(50);
 constexpr int kSettleCycles = 8;
 constexpr float kHeardTolerance = 1e-6f;
 constexpr int kPortCount = 2 * kChannelTotal;
-constexpr int kSceneWidth = 1094;
-constexpr int kSceneHeight = 970;
+constexpr int kFullWidth = static_cast<int>(kSceneWidth);
+constexpr int kFullHeight = static_cast<int>(kSceneHeight);
 constexpr int kPanelThickness = 48;
-// The palette entry clicked first, and its visible centre: the palette spans
-// x 995 to 1055, entry q y 130 + 34 q to 163 + 34 q.
+// The palette entry clicked first, and its visible centre.
 constexpr int kPaletteEntry = 3;
-constexpr int kPaletteCentreX = 1025;
-constexpr int kPaletteCentreY = 130 + 34 * kPaletteEntry + 17;
+constexpr int kPaletteCentreX = kPaletteZone.middleX();
+constexpr int kPaletteCentreY = kPaletteTop + kPaletteBand * kPaletteEntry + kPaletteBand / 2;
 constexpr int kCornerPads[] = {0, 7, 56, 63};
 // A pad's number is drawn in this box from its top-left corner.
 constexpr int kNumberLeft = 3, kNumberTop = 4, kNumberWidth = 15, kNumberHeight = 10;
@@ -154,9 +156,11 @@ std::vector<double> areaScaled(const Screenshot& reference, unsigned width, unsi
     for (unsigned x = 0; x < width; ++x) {
       double sum = 0, weights = 0;
       for (auto ry = unsigned(y * stepY); ry < std::min(reference.height(), unsigned(std::ceil((y + 1) * stepY))); ++ry)
-        for (auto rx = unsigned(x * stepX); rx < std::min(reference.width(), unsigned(std::ceil((x + 1) * stepX))); ++rx) {
+        for (auto rx = unsigned(x * stepX); rx < std::min(reference.width(), unsigned(std::ceil((x + 1) * stepX)));
+             ++rx) {
           const double weight = cover(y * stepY, (y + 1) * stepY, ry) * cover(x * stepX, (x + 1) * stepX, rx);
-          sum += weight * luminance(reference.pixel(rx, ry)), weights += weight;
+          sum += weight * luminance(reference.pixel(rx, ry));
+          weights += weight;
         }
       scaled[y * width + x] = sum / weights;
     }
@@ -167,6 +171,16 @@ std::vector<double> areaScaled(const Screenshot& reference, unsigned width, unsi
 // reference, shot squared, reference squared.
 struct Deviations {
   double cross = 0, shot = 0, reference = 0;
+  void add(double seen, double wanted) {
+    cross += seen * wanted;
+    shot += seen * seen;
+    reference += wanted * wanted;
+  }
+  void add(const Deviations& other) {
+    cross += other.cross;
+    shot += other.shot;
+    reference += other.reference;
+  }
   double correlation() const { return cross / std::sqrt(shot * reference); }
   double contrastShare() const { return std::sqrt(shot / reference); }
 };
@@ -190,20 +204,21 @@ std::string unlegibleNumbers(const Screenshot& shot, const Screenshot& reference
     double shotMean = 0, referenceMean = 0;
     const double count = double(x1 - x0) * (y1 - y0);
     for (unsigned y = y0; y < y1; ++y)
-      for (unsigned x = x0; x < x1; ++x)
-        shotMean += luminance(shot.pixel(x, y)) / count, referenceMean += scaled[y * shot.width() + x] / count;
+      for (unsigned x = x0; x < x1; ++x) {
+        shotMean += luminance(shot.pixel(x, y)) / count;
+        referenceMean += scaled[y * shot.width() + x] / count;
+      }
     Deviations one;
     for (unsigned y = y0; y < y1; ++y)
-      for (unsigned x = x0; x < x1; ++x) {
-        const double seen = luminance(shot.pixel(x, y)) - shotMean, wanted = scaled[y * shot.width() + x] - referenceMean;
-        one.cross += seen * wanted, one.shot += seen * seen, one.reference += wanted * wanted;
-      }
-    all.cross += one.cross, all.shot += one.shot, all.reference += one.reference;
+      for (unsigned x = x0; x < x1; ++x)
+        one.add(luminance(shot.pixel(x, y)) - shotMean, scaled[y * shot.width() + x] - referenceMean);
+    all.add(one);
     if (one.correlation() < kMinPadCorrelation || one.contrastShare() < kMinContrastShare)
       faults += " pad " + std::to_string(pad) + " (correlation " + std::to_string(one.correlation()) +
                 ", contrast share " + std::to_string(one.contrastShare()) + ")";
   }
-  if (all.correlation() < kMinCorrelation) faults += " all numbers (correlation " + std::to_string(all.correlation()) + ")";
+  if (all.correlation() < kMinCorrelation)
+    faults += " all numbers (correlation " + std::to_string(all.correlation()) + ")";
   return faults;
 }
 
@@ -216,8 +231,9 @@ Screenshot drawnWindow(const XWindow& window) {
     Screenshot next = window.grab();
     const auto& a = last.image();
     const auto& b = next.image();
-    const bool same = a.getSize() == b.getSize() &&
-                      std::equal(a.getPixelsPtr(), a.getPixelsPtr() + a.getSize().x * a.getSize().y * 4, b.getPixelsPtr());
+    const bool same =
+        a.getSize() == b.getSize() &&
+        std::equal(a.getPixelsPtr(), a.getPixelsPtr() + a.getSize().x * a.getSize().y * 4, b.getPixelsPtr());
     const bool blank = pixelAt(b, 0, 0) == pixelAt(b, b.getSize().x / 2, b.getSize().y / 2);
     last = std::move(next);
     if (same && !blank) break;
@@ -230,145 +246,190 @@ struct Click {
   int pad;             // -1 for the palette entry
 };
 
-TEST(DesktopSession, MenuEntryOnTheScreenHeardClickedAndClosedThroughTheWindowManager) {
-  const std::string entryPath = environmentValue("ZELQUOR_DESKTOP_ENTRY", "/usr/share/applications/zelquor.desktop");
-  const std::string command = entryValue(entryPath, "Exec");
-  ASSERT_FALSE(command.empty()) << "no Exec line";
-  const std::string display = environmentValue("DISPLAY");
-  ASSERT_FALSE(display.empty()) << "no DISPLAY for Xwayland";
-  bool injected = environmentValue("ZELQUOR_SESSION_INPUT") == "xtest";
-  const bool byManager = environmentValue("ZELQUOR_SESSION_CLOSE") == "manager";
-  const std::string panelEdge = environmentValue("ZELQUOR_SESSION_PANEL");
-  const std::string shots = environmentValue("ZELQUOR_SESSION_SHOTS");
+// One session, step by step: each step leaves what the next one needs in
+// the fixture.
+class DesktopSession : public testing::Test {
+ protected:
+  // How the session is driven, from its environment.
+  const std::string entryPath_ = environmentValue("ZELQUOR_DESKTOP_ENTRY", "/usr/share/applications/zelquor.desktop");
+  const std::string display_ = environmentValue("DISPLAY");
+  bool injected_ = environmentValue("ZELQUOR_SESSION_INPUT") == "xtest";
+  const bool byManager_ = environmentValue("ZELQUOR_SESSION_CLOSE") == "manager";
+  const std::string panelEdge_ = environmentValue("ZELQUOR_SESSION_PANEL");
+  const std::string shots_ = environmentValue("ZELQUOR_SESSION_SHOTS");
+  const std::string jackServer_ = environmentValue("JACK_DEFAULT_SERVER");
 
-  std::optional<DockPanel> panel;
-  if (!panelEdge.empty()) {
-    panel.emplace(display, panelEdge == "top", kPanelThickness);
-    ASSERT_TRUE(panel->reserved(kSettleTimeout)) << "the work area keeps the panel's strip";
+  std::optional<DockPanel> panel_;
+  int dpi_ = kBaseDpi;
+  std::unique_ptr<AppProcess> app_;
+  std::unique_ptr<JackProbe> probe_;
+  std::unique_ptr<XWindow> window_;
+  double scaleX_ = 1, scaleY_ = 1;
+  Lines expected_{kRunningLine};
+  std::map<int, float> gains_;
+
+  void reservePanel() {
+    ASSERT_FALSE(display_.empty()) << "no DISPLAY for Xwayland";
+    if (panelEdge_.empty()) return;
+    panel_.emplace(display_, panelEdge_ == "top", kPanelThickness);
+    ASSERT_TRUE(panel_->reserved(kSettleTimeout)) << "the work area keeps the panel's strip";
   }
 
-  const int dpi = sessionDpi(display);
-  AppOptions options;
-  options.program = command;
-  options.workingDirectory = environmentValue("HOME", "/");
-  // This test's own pw-jack must not decide for the program.
-  options.environment = {"DISPLAY=" + display, "LD_LIBRARY_PATH="};
-  const std::string jackServer = environmentValue("JACK_DEFAULT_SERVER");
-  if (!jackServer.empty()) options.environment.push_back("JACK_DEFAULT_SERVER=" + jackServer);
-  const std::string wayland = environmentValue("WAYLAND_DISPLAY");
-  if (!wayland.empty()) options.environment.push_back("WAYLAND_DISPLAY=" + wayland);
-  AppProcess app(options);
-  ASSERT_TRUE(app.waitForLine(kRunningLine, LineMatch::exact, kStartTimeout)) << app.stderrText();
-  JackProbe probe;
-  EXPECT_EQ(jackServer.empty() ? pipewirePortsOfProgram() : probe.portCountOf(kProgramClientName), kPortCount);
-  probe.connectTo(kProgramClientName);
-  const auto window = XWindow::find(display, kWindowTitle, kStartTimeout);
-  ASSERT_TRUE(window) << "no window on " << display;
-  EXPECT_EQ(window->className(), entryValue(entryPath, "StartupWMClass")) << "the entry does not name the window";
+  // The entry's command, from the home folder, with nothing said about
+  // servers but what a user's session says.
+  void startFromTheMenuEntry() {
+    const std::string command = entryValue(entryPath_, "Exec");
+    ASSERT_FALSE(command.empty()) << "no Exec line";
+    dpi_ = sessionDpi(display_);
+    AppOptions options;
+    options.program = command;
+    options.workingDirectory = environmentValue("HOME", "/");
+    // This test's own pw-jack must not decide for the program.
+    options.environment = {"DISPLAY=" + display_, "LD_LIBRARY_PATH="};
+    if (!jackServer_.empty()) options.environment.push_back("JACK_DEFAULT_SERVER=" + jackServer_);
+    const std::string wayland = environmentValue("WAYLAND_DISPLAY");
+    if (!wayland.empty()) options.environment.push_back("WAYLAND_DISPLAY=" + wayland);
+    app_ = std::make_unique<AppProcess>(options);
+    ASSERT_TRUE(app_->waitForLine(kRunningLine, LineMatch::exact, kStartTimeout)) << app_->stderrText();
+    probe_ = std::make_unique<JackProbe>();
+    EXPECT_EQ(jackServer_.empty() ? pipewirePortsOfProgram() : probe_->portCountOf(kProgramClientName), kPortCount);
+    probe_->connectTo(kProgramClientName);
+    window_ = XWindow::find(display_, kWindowTitle, kStartTimeout);
+    ASSERT_TRUE(window_) << "no window on " << display_;
+    EXPECT_EQ(window_->className(), entryValue(entryPath_, "StartupWMClass")) << "the entry does not name the window";
+  }
 
   // Where the window lands: inside the screen and clear of the panel, frame
   // included; the scene times the desktop's scale wherever the work area has
   // room for it, as it must where the monitor's scale reaches X programs.
-  const WindowGeometry outer = framedWhenPlaced(*window, byManager, panel);
-  const WindowGeometry inner = window->geometry(), area = window->workArea();
-  std::cerr << "window " << inner << ", with its frame " << outer << ", screen " << window->screen() << ", work area "
-            << area << ", Xft.dpi " << dpi << "\n";
-  EXPECT_TRUE(inside(outer, window->screen())) << "the window reaches beyond the screen";
-  EXPECT_FALSE(panel && overlaps(outer, panel->strip())) << "the window lies under the panel";
-  const int wantedWidth = kSceneWidth * dpi / kBaseDpi, wantedHeight = kSceneHeight * dpi / kBaseDpi;
-  const bool room = outer.width - inner.width + wantedWidth <= area.width &&
-                    outer.height - inner.height + wantedHeight <= area.height;
-  EXPECT_TRUE(room || dpi == kBaseDpi) << "no room for the scaled window";
-  if (room) {
-    EXPECT_EQ(inner.width, wantedWidth);
-    EXPECT_EQ(inner.height, wantedHeight);
-  }
-  EXPECT_LE(std::abs(inner.width * kSceneHeight - inner.height * kSceneWidth), kSceneWidth)
-      << "not the scene's proportions";
-  const double scaleX = static_cast<double>(inner.width) / kSceneWidth;
-  const double scaleY = static_cast<double>(inner.height) / kSceneHeight;
-
-  const Screenshot shot = drawnWindow(*window);
-  if (!shots.empty()) {
-    const std::string name = inner.width == kSceneWidth ? kReferenceShot : environmentValue("ZELQUOR_SESSION_NAME");
-    shot.save(shots + "/" + name + ".png");
-    if (inner.width < kSceneWidth) {
-      const Screenshot reference(shots + "/" + kReferenceShot + ".png");
-      EXPECT_EQ(unlegibleNumbers(shot, reference), "") << "pad numbers unlike the full-size window's";
+  void checkPlacement() {
+    const WindowGeometry outer = framedWhenPlaced(*window_, byManager_, panel_);
+    const WindowGeometry inner = window_->geometry(), area = window_->workArea();
+    std::cerr << "window " << inner << ", with its frame " << outer << ", screen " << window_->screen()
+              << ", work area " << area << ", Xft.dpi " << dpi_ << "\n";
+    EXPECT_TRUE(inside(outer, window_->screen())) << "the window reaches beyond the screen";
+    EXPECT_FALSE(panel_ && overlaps(outer, panel_->strip())) << "the window lies under the panel";
+    const int wantedWidth = kFullWidth * dpi_ / kBaseDpi, wantedHeight = kFullHeight * dpi_ / kBaseDpi;
+    const bool room = outer.width - inner.width + wantedWidth <= area.width &&
+                      outer.height - inner.height + wantedHeight <= area.height;
+    EXPECT_TRUE(room || dpi_ == kBaseDpi) << "no room for the scaled window";
+    if (room) {
+      EXPECT_EQ(inner.width, wantedWidth);
+      EXPECT_EQ(inner.height, wantedHeight);
     }
+    EXPECT_LE(std::abs(inner.width * kFullHeight - inner.height * kFullWidth), kFullWidth)
+        << "not the scene's proportions";
+    scaleX_ = static_cast<double>(inner.width) / kFullWidth;
+    scaleY_ = static_cast<double>(inner.height) / kFullHeight;
   }
 
-  // The palette entry, then the four corner pads, each at its visible
-  // centre: the scene point each lands on lies within one window pixel's
-  // reach of that centre, and writes the full-size window's lines for it.
-  std::vector<Click> clicks = {{kPaletteCentreX, kPaletteCentreY, -1}};
-  for (int pad : kCornerPads) clicks.push_back({padCentreX(pad), padCentreY(pad), pad});
-  const double scale = std::min(scaleX, scaleY);
-  const int reach = scale < 1 ? static_cast<int>(std::ceil(1 / scale)) : 0;
-  Lines expected{kRunningLine};
-  std::map<int, float> gains;
-  for (const Click& click : clicks) {
-    const int x = static_cast<int>((click.sceneX + 0.5) * scaleX), y = static_cast<int>((click.sceneY + 0.5) * scaleY);
-    const bool first = &click == &clicks.front();
-    if (injected) {
-      window->moveMouse(x, y);
-      window->click();
+  // The full-size picture is kept as the reference that a scaled window's
+  // pad numbers are held to.
+  void checkLegibility() {
+    const Screenshot shot = drawnWindow(*window_);
+    if (shots_.empty()) return;
+    const bool fullSize = shot.width() == kSceneWidth;
+    shot.save(shots_ + "/" + (fullSize ? kReferenceShot : environmentValue("ZELQUOR_SESSION_NAME")) + ".png");
+    if (shot.width() >= kSceneWidth) return;
+    const Screenshot reference(shots_ + "/" + kReferenceShot + ".png");
+    EXPECT_EQ(unlegibleNumbers(shot, reference), "") << "pad numbers unlike the full-size window's";
+  }
+
+  // Clicks at the window point of a scene point; false when no press came.
+  // An Xwayland may drop XTest presses (testing's under kwin, which it hands
+  // the input to): events are sent to the window then, from the first click
+  // on, and any motion that came through first is expected in the trace.
+  bool clickAt(int x, int y, bool first) {
+    if (injected_) {
+      window_->moveMouse(x, y);
+      window_->click();
     } else {
-      window->sendClick(x, y);
+      window_->sendClick(x, y);
     }
-    bool pressed = app.waitForLine(kLeftPressLine, LineMatch::exact, injected && first ? kXTestGrace : kDefaultTimeout)
-                       .has_value();
-    // An Xwayland may drop XTest presses (testing's under kwin, which it
-    // hands the input to): events sent to the window then.
-    bool movedFirst = false;
-    if (!pressed && injected && first) {
-      std::cerr << "no XTest press reached the window: events sent to it instead\n";
-      // The motion may have come through, with its lines, before the press.
-      movedFirst = !linesStartingWith(app.stdoutTraceLines(), kMouseXPrefix).empty();
-      injected = false;
-      window->sendClick(x, y);
-      pressed = app.waitForLine(kLeftPressLine).has_value();
-    }
-    ASSERT_TRUE(pressed) << app.stderrText();
-    const auto lineX = app.waitForLine(kMouseXPrefix, LineMatch::prefix);
-    const auto lineY = app.waitForLine(kMouseYPrefix, LineMatch::prefix);
+    const Timeout wait = injected_ && first ? kXTestGrace : kDefaultTimeout;
+    if (app_->waitForLine(kLeftPressLine, LineMatch::exact, wait)) return true;
+    if (!injected_ || !first) return false;
+    std::cerr << "no XTest press reached the window: events sent to it instead\n";
+    movedBeforeSending_ = !linesStartingWith(app_->stdoutTraceLines(), kMouseXPrefix).empty();
+    injected_ = false;
+    window_->sendClick(x, y);
+    return app_->waitForLine(kLeftPressLine).has_value();
+  }
+
+  // Each click lands on a scene point within one window pixel's reach of
+  // the visible centre aimed at, and writes the full-size window's lines
+  // for that point.
+  void click(const Click& aim, bool first) {
+    const int x = static_cast<int>((aim.sceneX + 0.5) * scaleX_), y = static_cast<int>((aim.sceneY + 0.5) * scaleY_);
+    ASSERT_TRUE(clickAt(x, y, first)) << app_->stderrText();
+    const auto lineX = app_->waitForLine(kMouseXPrefix, LineMatch::prefix);
+    const auto lineY = app_->waitForLine(kMouseYPrefix, LineMatch::prefix);
     ASSERT_TRUE(lineX && lineY);
     const int sceneX = std::stoi(lineX->substr(kMouseXPrefix.size()));
     const int sceneY = std::stoi(lineY->substr(kMouseYPrefix.size()));
-    EXPECT_LE(std::abs(sceneX - click.sceneX), reach) << "window x " << x;
-    EXPECT_LE(std::abs(sceneY - click.sceneY), reach) << "window y " << y;
-    if (injected || movedFirst) expected = expected + moves(sceneX, sceneY);
-    expected = expected + presses(sceneX, sceneY);
-    if (click.pad < 0) {
-      expected = expected + paletteLine(kPaletteEntry) + released();
-      ASSERT_TRUE(app.waitForLine(released())) << app.stderrText();
-    } else {
-      expected = expected + padLine(click.pad) + gainLine(click.pad, sceneX, sceneY) + released() + endDrag();
-      gains[channelOfPad(click.pad)] = gainAt(click.pad, sceneX, sceneY);
-      ASSERT_TRUE(app.waitForLine(endDrag())) << app.stderrText();
+    const double scale = std::min(scaleX_, scaleY_);
+    const int reach = scale < 1 ? static_cast<int>(std::ceil(1 / scale)) : 0;
+    EXPECT_LE(std::abs(sceneX - aim.sceneX), reach) << "window x " << x;
+    EXPECT_LE(std::abs(sceneY - aim.sceneY), reach) << "window y " << y;
+    if (injected_ || movedBeforeSending_) expected_ = expected_ + moves(sceneX, sceneY);
+    movedBeforeSending_ = false;
+    expected_ = expected_ + presses(sceneX, sceneY);
+    if (aim.pad < 0) {
+      expected_ = expected_ + paletteLine(kPaletteEntry) + released();
+      ASSERT_TRUE(app_->waitForLine(released())) << app_->stderrText();
+      return;
     }
+    expected_ = expected_ + padLine(aim.pad) + gainLine(aim.pad, sceneX, sceneY) + released() + endDrag();
+    gains_[channelOfPad(aim.pad)] = gainAt(aim.pad, sceneX, sceneY);
+    ASSERT_TRUE(app_->waitForLine(endDrag())) << app_->stderrText();
   }
-  ASSERT_TRUE(probe.waitForSignal(jack_get_buffer_size(probe.client()), kSettleCycles)) << "nothing heard";
-  const auto heard = probe.heardGains();
-  for (int channel = 0; channel < kChannelTotal; ++channel)
-    EXPECT_NEAR(heard[channel], gains.count(channel) ? gains[channel] : 0.0f, kHeardTolerance) << "channel " << channel;
 
-  if (byManager) {
-    window->askManagerToClose();
-  } else {
-    window->requestClose();
+  // The palette entry, then the four corner pads, each at its visible centre.
+  void clickPaletteAndCornerPads() {
+    std::vector<Click> aims = {{kPaletteCentreX, kPaletteCentreY, -1}};
+    for (int pad : kCornerPads) aims.push_back({padCentreX(pad), padCentreY(pad), pad});
+    for (const Click& aim : aims) ASSERT_NO_FATAL_FAILURE(click(aim, &aim == &aims.front()));
   }
-  const auto status = app.waitForExit(kCloseTimeout);
-  ASSERT_TRUE(status) << "still running after the close";
-  EXPECT_TRUE(status->exitedWith(0)) << *status << "\n" << app.stderrText();
 
-  // Only the program's lines: the physical ports PipeWire may list, then the
-  // session's, nothing of a server or of the launcher.
-  std::vector<std::string> trace = app.stdoutTraceLines();
-  const auto physical = linesStartingWith(trace, kPhysicalPrefix);
-  EXPECT_TRUE(std::equal(physical.begin(), physical.end(), trace.begin())) << "physical port lines not first";
-  trace.erase(trace.begin(), trace.begin() + static_cast<long>(std::min(physical.size(), trace.size())));
-  EXPECT_EQ(trace, expected + kStoppedLine + kStoppedLine) << "standard error:\n" << app.stderrText();
+  void checkHeardGains() {
+    ASSERT_TRUE(probe_->waitForSignal(jack_get_buffer_size(probe_->client()), kSettleCycles)) << "nothing heard";
+    const auto heard = probe_->heardGains();
+    for (int channel = 0; channel < kChannelTotal; ++channel)
+      EXPECT_NEAR(heard[channel], gains_.count(channel) ? gains_[channel] : 0.0f, kHeardTolerance)
+          << "channel " << channel;
+  }
+
+  // Closed by the window manager (or the client message), with status 0 and
+  // only the program's lines: the physical ports PipeWire may list, then
+  // the session's, nothing of a server or of the launcher.
+  void closeAndCheckTheTrace() {
+    if (byManager_) {
+      window_->askManagerToClose();
+    } else {
+      window_->requestClose();
+    }
+    const auto status = app_->waitForExit(kCloseTimeout);
+    ASSERT_TRUE(status) << "still running after the close";
+    EXPECT_TRUE(status->exitedWith(0)) << *status << "\n" << app_->stderrText();
+    std::vector<std::string> trace = app_->stdoutTraceLines();
+    const auto physical = linesStartingWith(trace, kPhysicalPrefix);
+    EXPECT_TRUE(std::equal(physical.begin(), physical.end(), trace.begin())) << "physical port lines not first";
+    trace.erase(trace.begin(), trace.begin() + static_cast<long>(std::min(physical.size(), trace.size())));
+    EXPECT_EQ(trace, expected_ + kStoppedLine + kStoppedLine) << "standard error:\n" << app_->stderrText();
+  }
+
+ private:
+  bool movedBeforeSending_ = false;
+};
+
+TEST_F(DesktopSession, MenuEntryOnTheScreenHeardClickedAndClosedThroughTheWindowManager) {
+  ASSERT_NO_FATAL_FAILURE(reservePanel());
+  ASSERT_NO_FATAL_FAILURE(startFromTheMenuEntry());
+  ASSERT_NO_FATAL_FAILURE(checkPlacement());
+  ASSERT_NO_FATAL_FAILURE(checkLegibility());
+  ASSERT_NO_FATAL_FAILURE(clickPaletteAndCornerPads());
+  ASSERT_NO_FATAL_FAILURE(checkHeardGains());
+  closeAndCheckTheTrace();
 }
 
 }  // namespace

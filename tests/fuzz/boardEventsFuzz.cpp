@@ -21,6 +21,7 @@
 #include "facadeWithoutServer.h"
 #include "gainLaw.h"
 #include "pointerInput.h"
+#include "sceneLayout.h"
 #include "windowEvents.h"
 
 DspFaust* dspFaust = nullptr;
@@ -34,13 +35,15 @@ enum eventKind { pressKind, releaseKind, moveKind, wheelKind, keyKind, kindCount
 constexpr int kMaxEvents = 4096;
 // Words from kFarWords on pick a coordinate far outside the window.
 constexpr unsigned kFarWords = 0xF000;
-constexpr int kFarCoordinates[] = {INT_MIN, INT_MIN + 1, -1000000, -4096, -61,   -1,      0,           1093,
-                                   1094,    969,         970,      4096,  65535, 1000000, INT_MAX - 1, INT_MAX};
+// The scene's edges, in ints.
+constexpr int kWidth = static_cast<int>(kSceneWidth), kHeight = static_cast<int>(kSceneHeight);
+constexpr int kFarCoordinates[] = {INT_MIN, INT_MIN + 1, -1000000, -4096,       -61,     -1,      0,           kWidth - 1,
+                                   kWidth,  kHeight - 1, kHeight,  4096,        65535,   1000000, INT_MAX - 1, INT_MAX};
 constexpr int kFarCount = sizeof kFarCoordinates / sizeof kFarCoordinates[0];
 // Other words cover the window and a margin around it.
 constexpr int kMargin = 60;
-constexpr int kSpanX = 1094 + 2 * kMargin;
-constexpr int kSpanY = 970 + 2 * kMargin;
+constexpr int kSpanX = kWidth + 2 * kMargin;
+constexpr int kSpanY = kHeight + 2 * kMargin;
 // Every value of these enumerations' ranges, beyond the named ones too.
 constexpr int kButtonValues = 8;
 constexpr int kKeyValues = 129;  // -1 (unknown) to 127

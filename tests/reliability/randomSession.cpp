@@ -1,4 +1,5 @@
 #include "randomSession.h"
+#include "sceneLayout.h"
 
 const std::string kBatchEndKey = "F12";
 const std::string kBatchEndLine = "key:96 c";  // the graphics library's code of F12
@@ -6,7 +7,7 @@ const std::string kBatchEndLine = "key:96 c";  // the graphics library's code of
 namespace {
 
 // Whole window, and the zones that react to presses.
-constexpr int kWindowWidth = 1094, kWindowHeight = 970;
+constexpr int kWindowWidth = static_cast<int>(kSceneWidth), kWindowHeight = static_cast<int>(kSceneHeight);
 const int kBoard[] = {9, 15, 941, 949};
 const int kButtons[] = {983, 51, 1073, 105};  // both rows of buttons and the gaps between them
 const int kPalette[] = {995, 117, 1055, 371};

@@ -10,9 +10,10 @@
 #include <vector>
 
 #include "screenshot.h"
+#include "sceneLayout.h"
 
-constexpr int kWindowWidth = 1094;
-constexpr int kWindowHeight = 970;
+constexpr int kWindowWidth = static_cast<int>(kSceneWidth);
+constexpr int kWindowHeight = static_cast<int>(kSceneHeight);
 const sf::Color kBackground(19, 37, 53);
 const sf::Color kPanelColour(203, 213, 217);
 constexpr int kPanelLeft = 960;

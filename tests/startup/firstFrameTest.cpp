@@ -8,6 +8,7 @@
 #include "appProcess.h"
 #include "expectedFrame.h"
 #include "imagesCopy.h"
+#include "sceneLayout.h"
 #include "runEnvironment.h"
 #include "startupLines.h"
 #include "xServer.h"
@@ -20,12 +21,12 @@ constexpr int kImageTolerance = 1;
 // Where a token's corner lands: 12 pixels left of and above the press.
 constexpr int kTokenOffset = 12;
 constexpr int kTypeCount = 8;
-// The palette band of type q is pressed at this x and at y 135 + 34 q;
-// the band of the last type is only 4 pixels high.
-constexpr int kPaletteX = 1025;
-constexpr int kPaletteFirstY = 135;
-constexpr int kPaletteStep = 34;
-constexpr int kLastTypeY = 369;
+// The palette band of type q is pressed at its middle's x, 5 pixels into
+// the band; the band of the last type is only 4 pixels high.
+constexpr int kPaletteX = kPaletteZone.middleX();
+constexpr int kPaletteFirstY = kPaletteTop + 5;
+constexpr int kPaletteStep = kPaletteBand;
+constexpr int kLastTypeY = kPaletteZone.bottom - 2;
 const std::string kSavedShot = "tokensOfEveryType.png";
 
 // A pixel that only the background shows, and one that only the panel shows.

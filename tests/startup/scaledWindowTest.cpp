@@ -29,7 +29,7 @@ namespace {
 constexpr int kLaptopWidth = 1366, kLaptopHeight = 768;
 // The largest 1094:970 window on that screen, centred.
 constexpr int kScaledWidth = 866, kScaledHeight = 768, kScaledLeft = 250;
-constexpr int kSceneWidth = 1094, kSceneHeight = 970;
+constexpr int kFullWidth = static_cast<int>(kSceneWidth), kFullHeight = static_cast<int>(kSceneHeight);
 const std::string kUnsupportedScreen = "less than the 1024x600 supported";
 
 enum class act { move, press, release, rightPress, rightRelease };
@@ -181,14 +181,14 @@ Screenshot drawnFrame(const run& running, int scale) {
 TEST(HighDensityWindow, At192DpiTwiceTheScenePixelForPixelAndEachCornerPadAtItsCentre) {
   XServer room(kRoomWidth, kRoomHeight);
   run plain = startOn(room);
-  expectGeometry(plain, centredOnRoom(kSceneWidth, kSceneHeight));
+  expectGeometry(plain, centredOnRoom(kFullWidth, kSceneHeight));
   const Screenshot full = drawnFrame(plain, 1);
   close(plain);
 
   setRootResources(room.displayName(), kDoubleDpi);
   // An override that is not a scale is said and left aside.
   run doubled = startOn(room, {"ZELQUOR_SCALE=big"});
-  expectGeometry(doubled, centredOnRoom(2 * kSceneWidth, 2 * kSceneHeight));
+  expectGeometry(doubled, centredOnRoom(2 * kFullWidth, 2 * kSceneHeight));
   EXPECT_TRUE(doubled.app->waitForStderr(kInvalidOverride)) << doubled.app->stderrText();
   const Screenshot shot = drawnFrame(doubled, 2);
   int unlike = 0;
@@ -238,7 +238,7 @@ TEST(HighDensityWindow, At144DpiOneAndAHalfTimesTheSceneWithTheFullSizeTrace) {
 
   // The user's override above the desktop's scale.
   run full = startOn(room, {"ZELQUOR_SCALE=1"});
-  expectGeometry(full, centredOnRoom(kSceneWidth, kSceneHeight));
+  expectGeometry(full, centredOnRoom(kFullWidth, kSceneHeight));
   const std::vector<std::string> fullTrace = play(
       full,
       [](const step& s) {
@@ -254,10 +254,10 @@ TEST(HighDensityWindow, WithoutXftDpiGdkScaleThenTheSettingsManagersFactorAndNev
   XsettingsManager manager(room.displayName(), xsettingsWith(true, "Gdk/WindowScalingFactor", 2));
   run byEnvironment = startOn(room, {"GDK_SCALE=3"});
   // Three times the scene has no room: the room's height decides.
-  expectGeometry(byEnvironment, centredOnRoom(kRoomHeight * kSceneWidth / kSceneHeight, kRoomHeight));
+  expectGeometry(byEnvironment, centredOnRoom(kRoomHeight * kFullWidth / kFullHeight, kRoomHeight));
   close(byEnvironment);
   run byManager = startOn(room);
-  expectGeometry(byManager, centredOnRoom(2 * kSceneWidth, 2 * kSceneHeight));
+  expectGeometry(byManager, centredOnRoom(2 * kFullWidth, 2 * kSceneHeight));
   close(byManager);
   setRootResources(room.displayName(), kOneAndAHalfDpi);
   run byDpi = startOn(room, {"GDK_SCALE=3"});

@@ -279,15 +279,18 @@ void noteBreakdown(Series& series, const std::string& key, const Played& played,
           (handled ? "began " + std::to_string(msBetween(move.movedAt, handled)) + " ms after it" : "never ran") +
           (gained ? ", its gain was in the engine after " + std::to_string(msBetween(move.movedAt, gained)) + " ms"
                   : ""));
-    if (!flushed || !shown || shown > handled) continue;
+    if (!flushed) continue;
+    // A move that finds the loop waiting has no frame under way: the frame
+    // shown after it is its own.
+    const jack_time_t frameEnd = shown != 0 && shown <= handled ? shown : move.movedAt;
     if (latencyMs(move) > kSlowMoveMs)
       say(key + ": a slow move, " + std::to_string(latencyMs(move)) + " ms: frame under way " +
-          std::to_string(msBetween(move.movedAt, shown)) + " ms, poll " + std::to_string(msBetween(shown, handled)) +
-          " ms, handler " + std::to_string(msBetween(handled, gained)) + " ms, gain to cycle " +
-          std::to_string(msBetween(gained, move.heardCycleStart)) + " ms");
+          std::to_string(msBetween(move.movedAt, frameEnd)) + " ms, poll " +
+          std::to_string(msBetween(frameEnd, handled)) + " ms, handler " + std::to_string(msBetween(handled, gained)) +
+          " ms, gain to cycle " + std::to_string(msBetween(gained, move.heardCycleStart)) + " ms");
     pickup.push_back(msBetween(move.movedAt, handled));
-    frameRest.push_back(msBetween(move.movedAt, shown));
-    poll.push_back(msBetween(shown, handled));
+    frameRest.push_back(msBetween(move.movedAt, frameEnd));
+    poll.push_back(msBetween(frameEnd, handled));
     handler.push_back(msBetween(handled, gained));
     flush.push_back(msBetween(gained, flushed));
     cycle.push_back(msBetween(gained, move.heardCycleStart));

@@ -5,14 +5,9 @@
 #include <memory>
 #include <string>
 
-#include "appProcess.h"
-#include "expectedFrame.h"
 #include "imagesCopy.h"
 #include "sceneLayout.h"
-#include "runEnvironment.h"
-#include "startupLines.h"
-#include "xServer.h"
-#include "xWindow.h"
+#include "windowedProgram.h"
 
 namespace {
 
@@ -29,26 +24,7 @@ constexpr int kPaletteStep = kPaletteBand;
 constexpr int kLastTypeY = kPaletteZone.bottom - 2;
 const std::string kSavedShot = "tokensOfEveryType.png";
 
-// A pixel that only the background shows, and one that only the panel shows.
-bool firstFrameShown(const Screenshot& shot) {
-  return shot.pixel(0, 0) == kBackground && shot.pixel(1070, 390) == kPanelColour;
-}
-
-class FirstFrame : public testing::Test {
- protected:
-  void SetUp() override {
-    AppOptions options;
-    options.environment = environmentWithoutJack(x_);
-    app_ = std::make_unique<AppProcess>(options);
-    ASSERT_TRUE(app_->waitForLine(kStoppedLine)) << app_->stderrText();
-    window_ = XWindow::find(x_.displayName(), kWindowTitle);
-    ASSERT_TRUE(window_) << "no window titled " << kWindowTitle;
-  }
-
-  XServer x_;
-  std::unique_ptr<AppProcess> app_;
-  std::unique_ptr<XWindow> window_;
-};
+class FirstFrame : public WindowedProgram {};
 
 Mismatches backgroundIn(const Screenshot& shot, int left, int top, int right, int bottom) {
   Mismatches mismatches;

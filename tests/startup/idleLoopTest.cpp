@@ -7,13 +7,8 @@
 #include <memory>
 #include <thread>
 
-#include "appProcess.h"
-#include "expectedFrame.h"
-#include "runEnvironment.h"
-#include "startupLines.h"
 #include "threadState.h"
-#include "xServer.h"
-#include "xWindow.h"
+#include "windowedProgram.h"
 
 namespace {
 
@@ -29,10 +24,6 @@ constexpr long kProcessPercent = 3;
 constexpr long kPercent = 100;
 const std::string kFirstType = "g4813.png";
 
-bool firstFrameShown(const Screenshot& shot) {
-  return shot.pixel(0, 0) == kBackground && shot.pixel(1070, 390) == kPanelColour;
-}
-
 bool samePixels(const Screenshot& a, const Screenshot& b) {
   const sf::Image& left = a.image();
   const sf::Image& right = b.image();
@@ -41,15 +32,10 @@ bool samePixels(const Screenshot& a, const Screenshot& b) {
                     right.getPixelsPtr());
 }
 
-class IdleLoop : public testing::Test {
+class IdleLoop : public WindowedProgram {
  protected:
   void SetUp() override {
-    AppOptions options;
-    options.environment = environmentWithoutJack(x_);
-    app_ = std::make_unique<AppProcess>(options);
-    ASSERT_TRUE(app_->waitForLine(kStoppedLine)) << app_->stderrText();
-    window_ = XWindow::find(x_.displayName(), kWindowTitle);
-    ASSERT_TRUE(window_) << "no window titled " << kWindowTitle;
+    ASSERT_NO_FATAL_FAILURE(WindowedProgram::SetUp());
     ASSERT_TRUE(firstFrameShown(window_->screenshotWhen(firstFrameShown)));
   }
 
@@ -62,10 +48,6 @@ class IdleLoop : public testing::Test {
 
   // Everything given so far has been handled and drawn.
   void settle() { ASSERT_TRUE(waitUntilMainThreadWaitsInPoll(app_->pid())) << "the loop never waits"; }
-
-  XServer x_;
-  std::unique_ptr<AppProcess> app_;
-  std::unique_ptr<XWindow> window_;
 };
 
 TEST_F(IdleLoop, IdleBoardTakesNoProcessorAndAPressShowsInTheNextFrame) {

@@ -46,7 +46,7 @@ bool drainEvents() {
 // and is not looked at again before the wait.
 void runEventLoop(images& shown) {
   fitSceneToWindow(shown);
-  const unsigned long handle = window.getSystemHandle();
+  const unsigned long handle = nativeWindow(window);
   watchExposures(handle);
   bool fresh = true;  // the first pass draws the first frame
   bool lookedAgain = false;

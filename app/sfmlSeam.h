@@ -25,6 +25,9 @@ bool pollBoardEvent(sf::Window& window, boardEvent& event);
 
 sf::VideoMode videoMode(unsigned width, unsigned height, unsigned bitsPerPixel);
 
+// The window's X window id.
+unsigned long nativeWindow(const sf::Window& window);
+
 // Puts a window just made in the middle of the screen, where SFML 2 opens
 // it and where SFML 3 no longer does on X (it opens it at the top-left
 // corner). Returns true, so that a static object can hold it.

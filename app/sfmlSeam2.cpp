@@ -46,6 +46,8 @@ bool pollBoardEvent(sf::Window& window, boardEvent& event) {
   return true;
 }
 
+unsigned long nativeWindow(const sf::Window& window) { return window.getSystemHandle(); }
+
 sf::VideoMode videoMode(unsigned width, unsigned height, unsigned bitsPerPixel) {
   return sf::VideoMode(width, height, bitsPerPixel);
 }

@@ -45,6 +45,8 @@ bool pollBoardEvent(sf::Window& window, boardEvent& event) {
   return true;
 }
 
+unsigned long nativeWindow(const sf::Window& window) { return window.getNativeHandle(); }
+
 sf::VideoMode videoMode(unsigned width, unsigned height, unsigned bitsPerPixel) {
   return sf::VideoMode({width, height}, bitsPerPixel);
 }

@@ -89,7 +89,7 @@ TEST(Xsettings, MalformedDataGivesNothingAndIsNeverReadBeyondItsEnd) {
   // data, and a type that does not exist.
   const auto changed = [&](std::size_t at, std::vector<unsigned char> with) {
     std::vector<unsigned char> bytes(whole);
-    std::copy(with.begin(), with.end(), bytes.begin() + at);
+    for (std::size_t i = 0; i < with.size(); ++i) bytes.at(at + i) = with[i];
     return factorIn(bytes);
   };
   EXPECT_EQ(changed(0, {2}), std::nullopt);

@@ -37,6 +37,15 @@ constexpr Timeout kStartTimeout = std::chrono::seconds(30);
 constexpr int kPortCount = 2 * kChannelTotal;
 // What the launcher writes before it tells the user something.
 const std::string kLauncherPrefix = "zelquor: ";
+
+// Standard error without the program's own line about the ports' names,
+// which a server without metadata (testing's jackd) draws from it: what is
+// left of "zelquor: " is the launcher's.
+std::string withoutNamesLine(std::string text) {
+  const auto at = text.find(kNamesNotSetMessage);
+  if (at != std::string::npos) text.erase(at, text.find('\n', at) - at);
+  return text;
+}
 // The first line of the banner of a jackd started for the program.
 const std::string kServerBanner = "jackdmp ";
 const std::string kEndTitle = "Zelquor ended";
@@ -143,7 +152,7 @@ TEST_F(InstalledCommand, UsesTheJackServerThatAnswers) {
   server.useInThisProcess();
   JackProbe probe;
   EXPECT_EQ(probe.portCountOf(kProgramClientName), kPortCount);
-  EXPECT_EQ(app->stderrText().find(kLauncherPrefix), std::string::npos) << app->stderrText();
+  EXPECT_EQ(withoutNamesLine(app->stderrText()).find(kLauncherPrefix), std::string::npos) << app->stderrText();
   closeAndExpectCleanEnd(*app);
 }
 
@@ -184,7 +193,8 @@ TEST_F(InstalledCommand, NamesThePackageWhenPipewireAnswersButItsJackLayerIsBrok
   environment.push_back("LD_LIBRARY_PATH=" + kPipewireJackLibraries);
   const auto onSystemLayer = start(environment);
   ASSERT_TRUE(onSystemLayer->waitForLine(kRunningLine, LineMatch::exact, kStartTimeout)) << onSystemLayer->stderrText();
-  EXPECT_EQ(onSystemLayer->stderrText().find(kLauncherPrefix), std::string::npos) << onSystemLayer->stderrText();
+  EXPECT_EQ(withoutNamesLine(onSystemLayer->stderrText()).find(kLauncherPrefix), std::string::npos)
+      << onSystemLayer->stderrText();
   closeAndExpectCleanEnd(*onSystemLayer);
 }
 

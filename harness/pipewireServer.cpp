@@ -1,72 +1,47 @@
 #include "pipewireServer.h"
 
+#include <errno.h>
 #include <signal.h>
 #include <stdlib.h>
-#include <unistd.h>
 
 #include <chrono>
-#include <filesystem>
-#include <functional>
+#include <regex>
 #include <stdexcept>
 #include <thread>
 
 namespace {
 
-constexpr auto kReadyTimeout = std::chrono::seconds(20);
+// The runner waits up to 20 s for each server; the line comes after all three.
+constexpr auto kReadyTimeout = std::chrono::seconds(70);
+constexpr auto kRunnerStopTimeout = std::chrono::seconds(20);
 constexpr auto kPollInterval = std::chrono::milliseconds(100);
 constexpr auto kStopGrace = std::chrono::seconds(5);
 constexpr auto kToolTimeout = std::chrono::seconds(10);
 
-// WirePlumber publishes the "default" metadata once it manages the graph.
-const std::string kSessionManagerMark = "metadata.name = \"default\"";
+const std::string kReadyMark = "ready ";
+const std::regex kDaemonPid(R"(pipewire=(\d+))");
 
-bool waitUntil(const std::function<bool()>& ready, AppProcess& process) {
-  const auto deadline = std::chrono::steady_clock::now() + kReadyTimeout;
-  while (std::chrono::steady_clock::now() < deadline) {
-    if (ready()) return true;
-    if (!process.running()) return false;
-    std::this_thread::sleep_for(kPollInterval);
-  }
-  return false;
-}
-
-std::string startFailure(const std::string& what, const AppProcess& process) {
-  return "private " + what + " did not start:\n" + process.stderrText();
-}
+bool gone(pid_t pid) { return kill(pid, 0) != 0 && errno == ESRCH; }
 
 }  // namespace
 
 PipewireServer::PipewireServer() {
-  const std::string busSocket = runtime_.path() + "/bus";
-
   AppOptions options;
+  options.program = projectRoot() + "/harness/pipewireRunner";
   options.workingDirectory = runtime_.path();
   options.environment = environment();
-  options.program = "dbus-daemon";
-  options.arguments = {"--session", "--nofork", "--nosyslog", "--address=unix:path=" + busSocket};
-  bus_ = std::make_unique<AppProcess>(options);
-  if (!waitUntil([&] { return std::filesystem::exists(busSocket); }, *bus_))
-    throw std::runtime_error(startFailure("D-Bus session", *bus_));
-
-  options.program = "pipewire";
-  options.arguments = {};
-  daemon_ = std::make_unique<AppProcess>(options);
-  if (!waitUntil([&] { return tool({"pw-cli", "info", "0"}); }, *daemon_))
-    throw std::runtime_error(startFailure("pipewire", *daemon_));
-
-  options.program = "wireplumber";
-  sessionManager_ = std::make_unique<AppProcess>(options);
-  std::string metadata;
-  const auto managed = [&] {
-    return tool({"pw-cli", "ls", "Metadata"}, &metadata) && metadata.find(kSessionManagerMark) != std::string::npos;
-  };
-  if (!waitUntil(managed, *sessionManager_)) throw std::runtime_error(startFailure("wireplumber", *sessionManager_));
+  runner_ = std::make_unique<AppProcess>(options);
+  const auto ready = runner_->waitForLine(kReadyMark, LineMatch::prefix, kReadyTimeout);
+  std::smatch daemon;
+  if (!ready || !std::regex_search(*ready, daemon, kDaemonPid))
+    throw std::runtime_error("private PipeWire session did not start:\n" + runner_->stderrText());
+  daemon_ = std::stoi(daemon[1]);
 }
 
 PipewireServer::~PipewireServer() {
-  sessionManager_.reset();
-  daemon_.reset();
-  bus_.reset();
+  // The runner ends the servers in turn; it is killed with them when it takes too long.
+  runner_->sendSignal(SIGTERM);
+  runner_->waitForExit(kRunnerStopTimeout);
 }
 
 std::vector<std::string> PipewireServer::environment() const {
@@ -87,11 +62,14 @@ void PipewireServer::forceQuantum(int frames) const {
 }
 
 void PipewireServer::stopDaemon(int signal) {
-  daemon_->sendSignal(signal);
-  if (!daemon_->waitForExit(kStopGrace)) daemon_.reset();
+  kill(daemon_, signal);
+  // The runner reaps it: the pid is gone once the daemon has ended.
+  const auto deadline = std::chrono::steady_clock::now() + kStopGrace;
+  while (!gone(daemon_) && std::chrono::steady_clock::now() < deadline) std::this_thread::sleep_for(kPollInterval);
+  if (!gone(daemon_)) kill(daemon_, SIGKILL);
 }
 
-bool PipewireServer::tool(const std::vector<std::string>& arguments, std::string* output) const {
+bool PipewireServer::tool(const std::vector<std::string>& arguments) const {
   AppOptions options;
   options.program = arguments.front();
   options.arguments.assign(arguments.begin() + 1, arguments.end());
@@ -99,9 +77,5 @@ bool PipewireServer::tool(const std::vector<std::string>& arguments, std::string
   options.environment = environment();
   AppProcess run(options);
   const auto status = run.waitForExit(kToolTimeout);
-  if (output != nullptr) {
-    output->clear();
-    for (const std::string& line : run.stdoutLines()) *output += line + "\n";
-  }
   return status && status->exitedWith(0);
 }

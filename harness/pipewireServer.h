@@ -1,10 +1,12 @@
 // A private PipeWire daemon for one test run, as a desktop session has it:
 // a runtime folder of its own, a private D-Bus session bus, the daemon and
 // its session manager (WirePlumber). Nothing of a user's session is touched.
-// JACK clients reach it through PipeWire's JACK layer (pw-jack). The shell
-// tests start theirs with harness/pipewireSession.sh, in the same steps.
+// JACK clients reach it through PipeWire's JACK layer (pw-jack). It is
+// started by harness/pipewireRunner, with the start-up the shell tests use.
 #ifndef ZELQUOR_TESTS_PIPEWIRE_SERVER_H
 #define ZELQUOR_TESTS_PIPEWIRE_SERVER_H
+
+#include <sys/types.h>
 
 #include <memory>
 #include <string>
@@ -37,13 +39,12 @@ class PipewireServer {
 
  private:
   // Runs a PipeWire tool on this daemon; true when it exits with status 0.
-  bool tool(const std::vector<std::string>& arguments, std::string* output = nullptr) const;
+  bool tool(const std::vector<std::string>& arguments) const;
 
   // Made first and removed last: the processes run in it.
   ScratchFolder runtime_{"zelquorPipewire."};
-  std::unique_ptr<AppProcess> bus_;
-  std::unique_ptr<AppProcess> daemon_;
-  std::unique_ptr<AppProcess> sessionManager_;
+  std::unique_ptr<AppProcess> runner_;
+  pid_t daemon_ = -1;
 };
 
 #endif

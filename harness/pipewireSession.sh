@@ -1,8 +1,8 @@
 # shellcheck shell=bash
-# Sourced by the shell tests that need a desktop's audio of their own (the
-# autopkgtest on PipeWire, the desktop sessions): the one start-up of a
-# private session bus, PipeWire and WirePlumber, in the order and with the
-# readiness checks of harness/pipewireServer.cpp, which the C++ tests use.
+# Sourced by whatever needs a desktop's audio of its own (the autopkgtest
+# on PipeWire, the desktop sessions, and harness/pipewireRunner, which the
+# C++ tests and benches start): the one start-up of a private session bus,
+# PipeWire and WirePlumber.
 # XDG_RUNTIME_DIR (a private folder) and DBUS_SESSION_BUS_ADDRESS
 # (unix:path=$XDG_RUNTIME_DIR/bus) must be set and exported.
 

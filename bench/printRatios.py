@@ -427,8 +427,10 @@ def print_latency(data, missed):
     print("round's moves, medians over rounds; max: the slowest move of all rounds. early: moves carried by")
     print("a cycle that began before the move (its callbacks ran late), counted as 0 ms; lost: moves not")
     print("heard within a second (all rounds), counted as 1000 ms; late: 99th percentile of how long after")
-    print("its cycle's start the listening client ran; frame: the program's frame during its moves; above:")
-    print("the program's median less the floor's, median over rounds of the two run one after the other.")
+    print("its cycle's start the listening client ran; frame: the median time between the program's")
+    print("frames during its moves (each move draws one, so it follows their spacing, not the draw time);")
+    print("above: the program's median less the floor's, median over rounds of the two run one after the")
+    print("other.")
     print("latencyFloor: an X window that draws nothing and a JACK client that takes each motion event's")
     print("gain at its next cycle. Each of the program's moves comes once its loop waits again (idle).")
     print(f"Goals with the real-time server (-R -P 70) and on PipeWire: median <= floor's + "

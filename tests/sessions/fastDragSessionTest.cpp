@@ -4,20 +4,23 @@
 #include <utility>
 #include <vector>
 
+#include "boardFacts.h"
 #include "imagePixels.h"
 #include "sessionFixture.h"
 #include "threadState.h"
 
 namespace {
 
-// Across pad 27 into pad 28. Pads are 122 pixels wide and overlap their
-// right-hand neighbour, the first in number order taking the point: pad 27
-// reaches to x 480, where no move lands.
-constexpr int kStartX = 421;
-constexpr int kEndX = 541;
+// Along row 3 from pad 27's centre into pad 28, 30 steps of 4 pixels. Pads
+// are 122 pixels wide and overlap their right-hand neighbour, the first in
+// number order taking the point: pad 27 reaches to its corner + 122, where
+// no move lands.
 constexpr int kStep = 4;
-constexpr int kRowY = 427;
-constexpr int kFirstPadRight = 480;
+constexpr int kStartX = padCentreX(27) + kStep;
+constexpr int kEndX = kStartX + 30 * kStep;
+constexpr int kRowY = padCentreY(27);
+constexpr int kPadWidth = 122;
+constexpr int kFirstPadRight = padCornerX(27) + kPadWidth;
 constexpr int kGrabOffset = 12;
 constexpr std::uint8_t kOpaque = 255;
 

@@ -12,11 +12,8 @@
 #include "boardEvent.h"
 #include "boardModel.h"
 
-// A rectangle of the window, edges included.
-struct area {
-  int left, right, top, bottom;
-  bool holds(int x, int y) const { return x >= left && x <= right && y >= top && y <= bottom; }
-};
+// A rectangle of the window, edges included, as the layout's zones.
+using area = zone;
 
 struct tokenView {
   int active, type;

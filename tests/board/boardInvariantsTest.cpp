@@ -25,8 +25,6 @@ constexpr area kAroundBoard = {0, 960, 0, 969};
 constexpr area kToolColumn = {975, 1080, 45, 110};
 constexpr area kPaletteArea = {990, 1060, 110, 380};
 constexpr area kBeyondWindow = {-20, 1110, -20, 990};
-// Presses here would start a browser.
-constexpr area kLogo = {991, 1065, 15, 47};
 
 class randomUser {
  public:
@@ -80,10 +78,10 @@ class randomUser {
 
   std::string pressSomewhere() {
     int x, y;
-    do {
+    do {  // never on the logo, where a press would start a browser
       const int roll = pick(0, 99);
       pointIn(roll < 55 ? kAroundBoard : roll < 80 ? kToolColumn : roll < 92 ? kPaletteArea : kBeyondWindow, x, y);
-    } while (kLogo.holds(x, y));
+    } while (kLogoZone.holds(x, y));
     const int buttonRoll = pick(0, 9);
     const int button = buttonRoll < 7 ? kLeftButton : buttonRoll < 9 ? kRightButton : kMiddleButton;
     hand(pressEvent(x, y, button));

@@ -1,17 +1,13 @@
 #include "randomSession.h"
-#include "sceneLayout.h"
 
 const std::string kBatchEndKey = "F12";
 const std::string kBatchEndLine = "key:96 c";  // the graphics library's code of F12
 
 namespace {
 
-// Whole window, and the zones that react to presses.
-constexpr int kWindowWidth = static_cast<int>(kSceneWidth), kWindowHeight = static_cast<int>(kSceneHeight);
-const int kBoard[] = {9, 15, 941, 949};
-const int kButtons[] = {983, 51, 1073, 105};  // both rows of buttons and the gaps between them
-const int kPalette[] = {995, 117, 1055, 371};
-const int kLogo[] = {991, 15, 1065, 47};
+// Whole window, and both rows of buttons with the gaps between them.
+constexpr zone kWindowZone = {0, static_cast<int>(kSceneWidth) - 1, 0, static_cast<int>(kSceneHeight) - 1};
+constexpr zone kButtonsZone = {kMoveOneZone.left, kMuteAllZone.right, kMoveOneZone.top, kMuteAllZone.bottom};
 
 enum Action { move, press, release, key, wheel };
 const std::vector<int> kActionWeights = {45, 12, 13, 22, 8};
@@ -42,11 +38,7 @@ int RandomSession::pick(const std::vector<int>& weights) {
 }
 
 const RandomSession::Area& RandomSession::pressTarget() {
-  static const Area kAreas[] = {{kBoard[0], kBoard[1], kBoard[2], kBoard[3]},
-                                {kButtons[0], kButtons[1], kButtons[2], kButtons[3]},
-                                {kPalette[0], kPalette[1], kPalette[2], kPalette[3]},
-                                {kLogo[0], kLogo[1], kLogo[2], kLogo[3]},
-                                {0, 0, kWindowWidth - 1, kWindowHeight - 1}};
+  static const Area kAreas[] = {kBoardZone, kButtonsZone, kPaletteZone, kLogoZone, kWindowZone};
   return kAreas[pick(kPressTargetWeights)];
 }
 
@@ -72,8 +64,7 @@ void RandomSession::addKey(Batch& batch) {
 }
 
 RandomSession::Batch RandomSession::nextEvents(int count) {
-  static const Area kMoveAreas[] = {{kBoard[0], kBoard[1], kBoard[2], kBoard[3]},
-                                    {0, 0, kWindowWidth - 1, kWindowHeight - 1}};
+  static const Area kMoveAreas[] = {kBoardZone, kWindowZone};
   Batch batch;
   while (batch.events < count) {
     switch (pick(kActionWeights)) {

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "sceneLayout.h"
+
 class RandomSession {
  public:
   RandomSession(unsigned seed, unsigned long windowId);
@@ -22,9 +24,8 @@ class RandomSession {
   Batch nextEvents(int count);
 
  private:
-  struct Area {
-    int left, top, right, bottom;
-  };
+  // A rectangle to aim at, edges included, as the layout's zones.
+  using Area = zone;
 
   void addMove(Batch& batch, const Area& area);
   void addPress(Batch& batch);

@@ -1,17 +1,12 @@
 #include "pointerInput.h"
 
-#include <cstdlib>
-
 #include "boardModel.h"
+#include "documentationPage.h"
 #include "dragging.h"
 #include "gainLaw.h"
 #include "muteCommands.h"
 #include "sceneLayout.h"
 #include "traceLine.h"
-
-// The documentation is served by a web server on the user's own machine. The
-// trailing " &" lets the board go on while the browser runs.
-const char* const kDocumentationCommand = "firefox http://localhost/Documents/Programmation/index.php?page=Zelquor64 &";
 
 namespace {
 
@@ -96,7 +91,7 @@ void onClick(boardEvent event) {
     traceLine("mouse x: ", x);
     traceLine("mouse y: ", y);
   }
-  if (kLogoZone.holds(x, y)) std::system(kDocumentationCommand);
+  if (kLogoZone.holds(x, y)) openDocumentation();
   if (kBoardZone.holds(x, y)) pressBoard(x, y);
   for (const moveModeButton& button : kMoveModeButtons)
     if (button.area.holds(x, y)) {

@@ -9,7 +9,4 @@ void onClick(boardEvent event);
 void onMouseUp(boardEvent event);
 void onMouseMove(boardEvent event);
 
-// The shell command that opens the documentation page in a browser.
-extern const char* const kDocumentationCommand;
-
 #endif

@@ -1,8 +1,11 @@
-// The logo opens the documentation page in a browser that runs in the
+// The logo opens the documentation in a browser that runs in the
 // background: the board never waits for it. A stand-in browser first on
 // PATH records its arguments, then stays up far longer than any press may
-// take.
+// take. Which address and which browser are chosen is checked on the
+// choices themselves.
 #include <dirent.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/stat.h>
@@ -17,13 +20,13 @@
 #include <vector>
 
 #include "boardFixture.h"
+#include "documentationPage.h"
 #include "pointerInput.h"
 
 namespace {
 
 using namespace std::chrono_literals;
 
-constexpr const char* kPageUrl = "http://localhost/Documents/Programmation/index.php?page=Zelquor64";
 constexpr const char* kCallPrefix = "call.";
 // Far beyond the time a press may take: only a board that waits for the
 // browser comes near it.
@@ -113,7 +116,8 @@ TEST_F(StandInBrowser, LogoPressOpensThePageWithoutWaiting) {
   EXPECT_EQ(trace, leftPressLines(1030, 30));
   const std::vector<browserCall> made = waitForCalls(1);
   ASSERT_EQ(made.size(), 1u);
-  EXPECT_EQ(made[0].arguments, std::string(kPageUrl) + "\n");
+  // Beside the test there is no guide: the page's address.
+  EXPECT_EQ(made[0].arguments, "http://localhost/Documents/Programmation/index.php?page=Zelquor64\n");
 }
 
 TEST_F(StandInBrowser, LogoZoneBorders) {
@@ -124,4 +128,104 @@ TEST_F(StandInBrowser, LogoZoneBorders) {
   press(1065, 47);
   EXPECT_EQ(waitForCalls(2).size(), 2u);
   EXPECT_EQ(genActif, kNone);
+}
+
+namespace {
+
+std::string makeFolder() {
+  char pattern[] = "/tmp/zelquorGuideXXXXXX";
+  return mkdtemp(pattern) ? pattern : "";
+}
+
+void makeFile(const std::string& path, mode_t mode = 0644) {
+  for (size_t slash = path.find('/', 1); slash != std::string::npos; slash = path.find('/', slash + 1))
+    mkdir(path.substr(0, slash).c_str(), 0755);
+  std::ofstream(path) << "x";
+  chmod(path.c_str(), mode);
+}
+
+// A server on a port of its own that answers one request with `reply`
+// (nothing at all when it is empty), then closes.
+class OneReplyServer {
+ public:
+  explicit OneReplyServer(std::string reply) : reply_(std::move(reply)) {
+    listener_ = socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t size = sizeof address;
+    bind(listener_, reinterpret_cast<sockaddr*>(&address), size);
+    listen(listener_, 1);
+    getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &size);
+    port_ = ntohs(address.sin_port);
+    thread_ = std::thread([this] {
+      const int client = accept(listener_, nullptr, nullptr);
+      char request[512];
+      (void)!recv(client, request, sizeof request, 0);
+      if (reply_.empty()) std::this_thread::sleep_for(3s);
+      else (void)!send(client, reply_.data(), reply_.size(), 0);
+      close(client);
+    });
+  }
+  ~OneReplyServer() {
+    thread_.join();
+    close(listener_);
+  }
+  int port() const { return port_; }
+
+ private:
+  std::string reply_;
+  int listener_ = -1;
+  int port_ = 0;
+  std::thread thread_;
+};
+
+}  // namespace
+
+TEST(DocumentationChoice, ServedPageElseGuideElseAddress) {
+  const std::string tree = makeFolder(), installed = makeFolder(), neither = makeFolder();
+  makeFile(tree + "/guide/index.html");
+  makeFile(installed + "/libexec/zelquor/zelquor");
+  makeFile(installed + "/share/doc/zelquor/guide/index.html");
+  const std::string url = "http://localhost/Documents/Programmation/index.php?page=Zelquor64";
+  EXPECT_EQ(documentationAddress(true, tree), url);
+  EXPECT_EQ(documentationAddress(false, tree), "file://" + tree + "/guide/index.html");
+  EXPECT_EQ(documentationAddress(false, installed + "/libexec/zelquor"),
+            "file://" + installed + "/libexec/zelquor/../../share/doc/zelquor/guide/index.html");
+  EXPECT_EQ(documentationAddress(false, neither), url);
+  EXPECT_EQ(fileAddress("/a b/é#?.html"), "file:///a%20b/%C3%A9%23%3F.html");
+  EXPECT_EQ(std::system(("rm -r " + tree + " " + installed + " " + neither).c_str()), 0);
+}
+
+TEST(DocumentationChoice, OnlyAPageCountsAsServed) {
+  {
+    OneReplyServer page("HTTP/1.1 200 OK\r\nContent-Type: text/html\r\n\r\n<html></html>");
+    EXPECT_TRUE(pageServed(page.port()));
+  }
+  {
+    OneReplyServer missing("HTTP/1.0 404 Not Found\r\n\r\n");
+    EXPECT_FALSE(pageServed(missing.port()));
+  }
+  {
+    OneReplyServer silent("");
+    EXPECT_FALSE(pageServed(silent.port()));
+  }
+  int port = 0;
+  {
+    OneReplyServer once("HTTP/1.1 200 OK\r\n\r\n");
+    port = once.port();
+    EXPECT_TRUE(pageServed(port));
+  }
+  EXPECT_FALSE(pageServed(port));  // nothing listens there any more
+}
+
+TEST(DocumentationChoice, FirefoxElseTheDesktopsBrowser) {
+  const std::string both = makeFolder(), desktop = makeFolder(), none = makeFolder();
+  makeFile(both + "/firefox", 0755);
+  makeFile(desktop + "/xdg-open", 0755);
+  makeFile(none + "/firefox", 0644);  // not a command
+  EXPECT_EQ(browserCommand(desktop + ":" + both), "firefox");
+  EXPECT_EQ(browserCommand(none + "::" + desktop), "xdg-open");
+  EXPECT_EQ(browserCommand(none), "");
+  EXPECT_EQ(std::system(("rm -r " + both + " " + desktop + " " + none).c_str()), 0);
 }

@@ -28,7 +28,8 @@ cmakeNeeded="$(sed -n 's/^cmake_minimum_required(VERSION \([0-9.]*\)).*/\1/p' \
 releaseNeeds="a C++17 compiler, CMake $cmakeNeeded or later, SFML 2.5 to 3.x, Faust 2.54 or later with its
 architecture files, the JACK 2 library and server with their command-line clients, libsndfile,
 libpng, zlib, Xlib and xprop; for the tests also GoogleTest, Xvfb, xdotool, ImageMagick,
-Python 3 with PIL, clang with its sanitizer runtime, valgrind, PipeWire with its JACK layer,
+Python 3 with PIL, Markdown and Selenium, chromium with its driver, npm, clang with its
+sanitizer runtime, valgrind, PipeWire with its JACK layer,
 WirePlumber and dbus-daemon"
 
 # releaseField RELEASE COLUMN: prints that cell; fails for an unknown release.

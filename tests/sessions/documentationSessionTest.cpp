@@ -1,5 +1,6 @@
-// The logo opens the documentation page in the browser, and the board goes
-// on responding while the browser runs.
+// The logo opens the guide built beside the program in the browser (no web
+// server on this machine serves the page's address), and the board goes on
+// responding while the browser runs; with no browser at all, stderr says so.
 #include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -13,7 +14,11 @@
 
 namespace {
 
-const std::string kDocumentationUrl = "http://localhost/Documents/Programmation/index.php?page=Zelquor64";
+// The build tree's guide, in the folder of the program.
+std::string guideAddress() {
+  const std::string program = zelquorExecutable();
+  return "file://" + program.substr(0, program.rfind('/')) + "/guide/index.html";
+}
 constexpr int kBrowserLifeSeconds = 30;
 constexpr auto kNoteTimeout = std::chrono::seconds(10);
 
@@ -85,9 +90,20 @@ TEST_F(DocumentationSession, LogoOpensThePageAndTheBoardGoesOn) {
                                clickOnBoard(67, 73, {padLine(0), gainLine(0, 67, 73)}) + Steps{hear({{0, 1.003f}})}));
   const auto arguments = browser.awaitArguments();
   ASSERT_TRUE(arguments) << "the browser was not started";
-  EXPECT_EQ(*arguments, Lines{kDocumentationUrl});
+  EXPECT_EQ(*arguments, Lines{guideAddress()});
   EXPECT_TRUE(browser.stillRunning());
   closeAndCheckWholeOutput();
+}
+
+TEST_F(DocumentationSession, WithoutABrowserStderrSays) {
+  char empty[] = "/tmp/zelquorNoBrowserXXXXXX";
+  ASSERT_NE(mkdtemp(empty), nullptr);
+  ASSERT_NO_FATAL_FAILURE(startProgram({std::string("PATH=") + empty}));
+  ASSERT_NO_FATAL_FAILURE(play(clickBesideBoard(1000, 30, {})));
+  EXPECT_TRUE(waitForStderr("zelquor: no browser to open the guide (neither firefox nor xdg-open is installed): " +
+                            guideAddress() + "\n"));
+  closeAndCheckWholeOutput();
+  rmdir(empty);
 }
 
 }  // namespace

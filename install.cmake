@@ -25,7 +25,13 @@ endforeach()
 install(FILES data/icons/zelquor.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 install(FILES data/org.zelquor.Zelquor.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 
-# The manual page as text, with the program's version: a package compresses
-# it as its distribution does.
+# The manual page as text, with the program's version and the date of its
+# release in NEWS: a package compresses it as its distribution does.
+file(STRINGS NEWS releaseHeading REGEX "^${PROJECT_VERSION} \\([0-9]+-[0-9]+-[0-9]+\\)$")
+if(NOT releaseHeading)
+  message(FATAL_ERROR "NEWS has no heading \"${PROJECT_VERSION} (YYYY-MM-DD)\" for this version")
+endif()
+string(REGEX REPLACE ".*\\((.*)\\)" "\\1" ZELQUOR_RELEASE_DATE "${releaseHeading}")
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS NEWS)
 configure_file(data/zelquor.1.in ${PROJECT_BINARY_DIR}/zelquor.1 @ONLY)
 install(FILES ${PROJECT_BINARY_DIR}/zelquor.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)

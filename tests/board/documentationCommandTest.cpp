@@ -130,100 +130,73 @@ TEST_F(StandInBrowser, LogoZoneBorders) {
   EXPECT_EQ(genActif, kNone);
 }
 
+
 namespace {
 
-std::string makeFolder() {
+// Makes the files (executable when named so) under a new folder.
+std::string folderWith(const std::vector<std::string>& files, bool executable = false) {
   char pattern[] = "/tmp/zelquorGuideXXXXXX";
-  return mkdtemp(pattern) ? pattern : "";
+  const std::string folder = mkdtemp(pattern);
+  for (const std::string& file : files)
+    EXPECT_EQ(std::system(("mkdir -p $(dirname " + folder + file + ") && touch " + folder + file +
+                           (executable ? " && chmod +x " + folder + file : "")).c_str()), 0);
+  return folder;
 }
 
-void makeFile(const std::string& path, mode_t mode = 0644) {
-  for (size_t slash = path.find('/', 1); slash != std::string::npos; slash = path.find('/', slash + 1))
-    mkdir(path.substr(0, slash).c_str(), 0755);
-  std::ofstream(path) << "x";
-  chmod(path.c_str(), mode);
+// The port of a server that answers one request with `reply`, or with
+// nothing for 3 s when it is empty.
+int oneReplyServer(const std::string& reply, std::thread& server) {
+  const int listener = socket(AF_INET, SOCK_STREAM, 0);
+  sockaddr_in address{AF_INET, 0, {htonl(INADDR_LOOPBACK)}, {}};
+  socklen_t size = sizeof address;
+  bind(listener, reinterpret_cast<sockaddr*>(&address), size);
+  listen(listener, 1);
+  getsockname(listener, reinterpret_cast<sockaddr*>(&address), &size);
+  server = std::thread([listener, reply] {
+    const int client = accept(listener, nullptr, nullptr);
+    char request[512];
+    (void)!recv(client, request, sizeof request, 0);
+    if (reply.empty()) std::this_thread::sleep_for(3s);
+    (void)!send(client, reply.data(), reply.size(), 0);
+    close(client);
+    close(listener);
+  });
+  return ntohs(address.sin_port);
 }
-
-// A server on a port of its own that answers one request with `reply`
-// (nothing at all when it is empty), then closes.
-class OneReplyServer {
- public:
-  explicit OneReplyServer(std::string reply) : reply_(std::move(reply)) {
-    listener_ = socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t size = sizeof address;
-    bind(listener_, reinterpret_cast<sockaddr*>(&address), size);
-    listen(listener_, 1);
-    getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &size);
-    port_ = ntohs(address.sin_port);
-    thread_ = std::thread([this] {
-      const int client = accept(listener_, nullptr, nullptr);
-      char request[512];
-      (void)!recv(client, request, sizeof request, 0);
-      if (reply_.empty()) std::this_thread::sleep_for(3s);
-      else (void)!send(client, reply_.data(), reply_.size(), 0);
-      close(client);
-    });
-  }
-  ~OneReplyServer() {
-    thread_.join();
-    close(listener_);
-  }
-  int port() const { return port_; }
-
- private:
-  std::string reply_;
-  int listener_ = -1;
-  int port_ = 0;
-  std::thread thread_;
-};
 
 }  // namespace
 
 TEST(DocumentationChoice, ServedPageElseGuideElseAddress) {
-  const std::string tree = makeFolder(), installed = makeFolder(), neither = makeFolder();
-  makeFile(tree + "/guide/index.html");
-  makeFile(installed + "/libexec/zelquor/zelquor");
-  makeFile(installed + "/share/doc/zelquor/guide/index.html");
+  const std::string tree = folderWith({"/guide/index.html"});
+  const std::string installed = folderWith({"/libexec/zelquor/zelquor", "/share/doc/zelquor/guide/index.html"});
   const std::string url = "http://localhost/Documents/Programmation/index.php?page=Zelquor64";
   EXPECT_EQ(documentationAddress(true, tree), url);
   EXPECT_EQ(documentationAddress(false, tree), "file://" + tree + "/guide/index.html");
   EXPECT_EQ(documentationAddress(false, installed + "/libexec/zelquor"),
             "file://" + installed + "/libexec/zelquor/../../share/doc/zelquor/guide/index.html");
-  EXPECT_EQ(documentationAddress(false, neither), url);
+  EXPECT_EQ(documentationAddress(false, installed), url);
   EXPECT_EQ(fileAddress("/a b/é#?.html"), "file:///a%20b/%C3%A9%23%3F.html");
-  EXPECT_EQ(std::system(("rm -r " + tree + " " + installed + " " + neither).c_str()), 0);
+  EXPECT_EQ(std::system(("rm -r " + tree + " " + installed).c_str()), 0);
 }
 
 TEST(DocumentationChoice, OnlyAPageCountsAsServed) {
-  {
-    OneReplyServer page("HTTP/1.1 200 OK\r\nContent-Type: text/html\r\n\r\n<html></html>");
-    EXPECT_TRUE(pageServed(page.port()));
+  const std::pair<std::string, bool> replies[] = {
+      {"HTTP/1.1 200 OK\r\nContent-Type: text/html\r\n\r\n<html></html>", true},
+      {"HTTP/1.0 404 Not Found\r\n\r\n", false},
+      {"", false}};
+  for (const auto& [reply, served] : replies) {
+    std::thread server;
+    const int port = oneReplyServer(reply, server);
+    EXPECT_EQ(pageServed(port), served) << reply;
+    server.join();
+    EXPECT_FALSE(pageServed(port)) << "nothing listens there any more";
   }
-  {
-    OneReplyServer missing("HTTP/1.0 404 Not Found\r\n\r\n");
-    EXPECT_FALSE(pageServed(missing.port()));
-  }
-  {
-    OneReplyServer silent("");
-    EXPECT_FALSE(pageServed(silent.port()));
-  }
-  int port = 0;
-  {
-    OneReplyServer once("HTTP/1.1 200 OK\r\n\r\n");
-    port = once.port();
-    EXPECT_TRUE(pageServed(port));
-  }
-  EXPECT_FALSE(pageServed(port));  // nothing listens there any more
 }
 
 TEST(DocumentationChoice, FirefoxElseTheDesktopsBrowser) {
-  const std::string both = makeFolder(), desktop = makeFolder(), none = makeFolder();
-  makeFile(both + "/firefox", 0755);
-  makeFile(desktop + "/xdg-open", 0755);
-  makeFile(none + "/firefox", 0644);  // not a command
+  const std::string both = folderWith({"/firefox", "/xdg-open"}, true);
+  const std::string desktop = folderWith({"/xdg-open"}, true);
+  const std::string none = folderWith({"/firefox"});  // not a command
   EXPECT_EQ(browserCommand(desktop + ":" + both), "firefox");
   EXPECT_EQ(browserCommand(none + "::" + desktop), "xdg-open");
   EXPECT_EQ(browserCommand(none), "");

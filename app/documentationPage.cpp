@@ -71,8 +71,8 @@ std::string programFolder() {
 // ours is left to reap; it gets the address as an argument, never as shell
 // text, and writes nowhere near the trace.
 void startBrowser(const std::string& browser, const std::string& address) {
-  const char* const argv[] = {"sh", "-c", "\"$0\" \"$1\" </dev/null >/dev/null 2>&1 &", browser.c_str(),
-                              address.c_str(), nullptr};
+  const char* const argv[] = {
+      "sh", "-c", "\"$0\" \"$1\" </dev/null >/dev/null 2>&1 &", browser.c_str(), address.c_str(), nullptr};
   pid_t shell = 0;
   if (posix_spawn(&shell, "/bin/sh", nullptr, nullptr, const_cast<char* const*>(argv), environ) == 0)
     waitpid(shell, nullptr, 0);
@@ -84,8 +84,7 @@ void open(const std::string& path) {
   if (browser.empty())
     std::fprintf(stderr, "zelquor: no browser to open the guide (neither firefox nor xdg-open is installed): %s\n",
                  address.c_str());
-  else
-    startBrowser(browser, address);
+  else startBrowser(browser, address);
 }
 
 }  // namespace

@@ -77,6 +77,7 @@ class SessionTest : public testing::Test {
 
   const XWindow& window() const { return *window_; }
   pid_t programPid() const { return program_.app->pid(); }
+  std::string programErrors() const { return program_.app->stderrText(); }
 
  private:
   std::string tryToStart(const std::vector<std::string>& environment);

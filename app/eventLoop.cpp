@@ -68,6 +68,8 @@ void runEventLoop(images& shown) {
   bool lookedAgain = false;
   while (window.isOpen()) {
     changed = drainEvents() || changed;
+    // The pass that closed the window ends the loop without waiting.
+    drawNow = drawNow || !window.isOpen();
     const windowNews news = takeWindowNews();
     if (news.screenChanged) pace.period = framePeriodAt(refreshRateOfWindow(handle));
     const paceClock::time_point now = paceClock::now();

@@ -155,7 +155,8 @@ void measureFrameRun(const Subject& subject, const std::string& name, const Serv
 // same round.
 void runFrames(const Servers& servers, const Servers& laptop, const Servers& dense, const Options& options,
                Series& frames, Series& memory) {
-  const Subject program = drawingEveryPass();
+  Subject program = drawingEveryPass();
+  program.name = "program";  // its rows are the program's frame rows
   for (int round = 0; round < options.frameRounds; ++round)
     for (int tokens : {0, kBoardTokens}) {
       for (const Subject& subject : inTurn(round, program, frameFloor(tokens)))

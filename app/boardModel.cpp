@@ -24,18 +24,6 @@ int mdraggedY[kGenCount];
 
 gen::gen() : padIndex(kNone) {}
 
-void setUpBoard() {
-  damier = kDamier;
-  for (int n = 0; n < kPadCount; ++n) tabPad[n] = {kColumnX[n % kBoardSide], kRowY[n / kBoardSide], kNone};
-  for (gen& g : tabgen) {
-    g.active = 0;
-    g.type = genType;
-    g.padIndex = kNone;
-    g.sprite = genSprite[genType];
-    setCorner(g, 0.0f, 0.0f);
-  }
-}
-
 namespace {
 
 // The hit tests of one axis: the left (top) one in integers, the right
@@ -50,17 +38,62 @@ bool withinRow(int row, int y) {
   return top - kHitMargin < y && top + damier.padHeight > y;
 }
 
+// The first column (row) that holds the coordinate, kBoardSide for none.
+int firstColumnHolding(int x) {
+  int column = 0;
+  while (column < kBoardSide && !withinColumn(column, x)) ++column;
+  return column;
+}
+
+int firstRowHolding(int y) {
+  int row = 0;
+  while (row < kBoardSide && !withinRow(row, y)) ++row;
+  return row;
+}
+
+// The same answers for every coordinate of the window, worked out once by
+// setUpBoard from the pads, which nothing moves afterwards: a drag step in
+// all mode looks up 128 points, and the scans took a quarter of its own
+// work. Coordinates outside the table are scanned.
+constexpr int kAxisTableSize = 1024;
+struct axisTables {
+  bool filled = false;
+  unsigned char column[kAxisTableSize];
+  unsigned char row[kAxisTableSize];
+};
+axisTables firstHolding;
+
+void fillAxisTables() {
+  for (int v = 0; v < kAxisTableSize; ++v) {
+    firstHolding.column[v] = static_cast<unsigned char>(firstColumnHolding(v));
+    firstHolding.row[v] = static_cast<unsigned char>(firstRowHolding(v));
+  }
+  firstHolding.filled = true;
+}
+
+bool inAxisTable(int v) { return firstHolding.filled && v >= 0 && v < kAxisTableSize; }
+
 }  // namespace
+
+void setUpBoard() {
+  damier = kDamier;
+  for (int n = 0; n < kPadCount; ++n) tabPad[n] = {kColumnX[n % kBoardSide], kRowY[n / kBoardSide], kNone};
+  for (gen& g : tabgen) {
+    g.active = 0;
+    g.type = genType;
+    g.padIndex = kNone;
+    g.sprite = genSprite[genType];
+    setCorner(g, 0.0f, 0.0f);
+  }
+  fillAxisTables();
+}
 
 // The pads lie on a grid: a pad's rectangle holds the point when its column
 // holds x and its row holds y, so the first pad in index order is on the
-// first row that holds y, in the first column that holds x. Two scans of 8
-// in place of one of 64: a drag step in all mode tests 128 points.
+// first row that holds y, in the first column that holds x.
 int findPadWH(int x, int y) {
-  int column = 0;
-  while (column < kBoardSide && !withinColumn(column, x)) ++column;
-  int row = 0;
-  while (row < kBoardSide && !withinRow(row, y)) ++row;
+  const int column = inAxisTable(x) ? firstHolding.column[x] : firstColumnHolding(x);
+  const int row = inAxisTable(y) ? firstHolding.row[y] : firstRowHolding(y);
   return column < kBoardSide && row < kBoardSide ? row * kBoardSide + column : kNone;
 }
 

@@ -3,6 +3,7 @@
 #include "engineFacade.h"
 #include "eventDispatch.h"
 #include "frame.h"
+#include "framePacing.h"
 #include "inputWait.h"
 #include "scenePointer.h"
 #include "sfmlSeam.h"
@@ -36,32 +37,51 @@ bool drainEvents() {
   return handled;
 }
 
+#ifdef ZELQUOR_DRAW_EVERY_PASS
+// A build for comparison only: a frame after every pass that handled an
+// event, however fast they come.
+constexpr bool kPacedFrames = false;
+#else
+constexpr bool kPacedFrames = true;
+#endif
+
 }  // namespace
 
 // Nothing but the handlers changes the board, so a pass that handled none
-// and found no exposed part draws no frame: it waits for the next event,
-// right after the poll that found the queue empty (inputWait.h). An event
-// that reached Xlib's queue after that poll looked is left to the next
-// pass's poll; one still queued a pass later is none the library takes,
-// and is not looked at again before the wait.
+// and found no exposed part draws no frame. Every event is handled as it
+// comes (its gain and trace line at once); the frame that shows it waits
+// until a refresh period has passed since the last one (framePacing.h), in
+// the wait for input, which the next event or the frame's time ends. An
+// idle board waits without a limit, right after the poll that found the
+// queue empty (inputWait.h). An event that reached Xlib's queue after that
+// poll looked is left to the next pass's poll; one still queued a pass
+// later is none the library takes, and is not looked at again before the
+// wait. Exposures and the first frame are drawn at once.
 void runEventLoop(images& shown) {
   fitSceneToWindow(shown);
   const unsigned long handle = nativeWindow(window);
-  watchExposures(handle);
-  bool fresh = true;  // the first pass draws the first frame
+  watchWindow(handle);
+  framePace pace;
+  pace.period = framePeriodAt(refreshRateOfWindow(handle));
+  bool drawNow = true;  // the first pass draws the first frame
+  bool changed = false;
   bool lookedAgain = false;
   while (window.isOpen()) {
-    const bool handled = drainEvents();
-    const bool exposed = takeExposures();
-    if (handled || exposed || fresh) {
+    changed = drainEvents() || changed;
+    // The pass that closed the window ends the loop without waiting.
+    drawNow = drawNow || !window.isOpen();
+    const windowNews news = takeWindowNews();
+    if (news.screenChanged) pace.period = framePeriodAt(refreshRateOfWindow(handle));
+    const paceClock::time_point now = paceClock::now();
+    if (drawNow || news.exposed || (changed && (!kPacedFrames || pace.frameDue(now)))) {
       drawFrame(shown);
-      lookedAgain = false;
+      pace.frameDrawnAt(now);
+      drawNow = changed = lookedAgain = false;
     } else if (!lookedAgain && libraryEventQueued(handle)) {
       lookedAgain = true;
     } else {
       lookedAgain = false;
-      if (!waitForInput()) drawFrame(shown);
+      drawNow = !waitForInput(changed ? waitMillisecondsUntil(pace.due, now) : kNoTimeLimit);
     }
-    fresh = false;
   }
 }

@@ -5,6 +5,7 @@
 #include <poll.h>
 
 #include "displayCheck.h"
+#include "refreshRate.h"
 
 // Why the loop waits this way. The graphics library's own wait sleeps 10 ms
 // between checks, which would add up to a frame's pickup to every press;
@@ -31,25 +32,30 @@ Display* ownConnection() { return keptDisplay(); }
 
 }  // namespace
 
-void watchExposures(unsigned long windowHandle) {
+void watchWindow(unsigned long windowHandle) {
   Display* own = ownConnection();
-  XSelectInput(own, windowHandle, ExposureMask);
+  // StructureNotifyMask: the window moved, perhaps to another monitor.
+  XSelectInput(own, windowHandle, ExposureMask | StructureNotifyMask);
+  watchScreenChanges(own);
   // Done before the first frame: an exposure after it is then reported.
   XSync(own, False);
 }
 
-bool takeExposures() {
+windowNews takeWindowNews() {
   Display* own = ownConnection();
-  bool exposed = false;
+  windowNews news;
   // Every event is taken, whatever it is: this connection's queue is then
   // empty, and its socket is all the wait has to watch.
   while (XPending(own) > 0) {
     XEvent event;
     XNextEvent(own, &event);
-    if (event.type == Expose) exposed = true;
+    if (event.type == Expose) news.exposed = true;
+    else if (changesRefreshRate(own, event)) news.screenChanged = true;
   }
-  return exposed;
+  return news;
 }
+
+double refreshRateOfWindow(unsigned long windowHandle) { return refreshRateUnder(ownConnection(), windowHandle); }
 
 namespace {
 
@@ -79,11 +85,34 @@ bool libraryEventQueued(unsigned long windowHandle) {
   return seen.found;
 }
 
-bool waitForInput() {
+namespace {
+
+// Room for every descriptor the wait may watch.
+constexpr nfds_t kMostWatched = 4;
+
+struct watchedSet {
+  pollfd entries[kMostWatched] = {};
+  nfds_t count = 0;
+  void add(int descriptor) {
+    if (count < kMostWatched) entries[count++] = {descriptor, POLLIN, 0};
+  }
+};
+
+// The one list of what wakes the wait.
+watchedSet watchedDescriptors(Display* library) {
+  watchedSet watched;
+  watched.add(ConnectionNumber(library));
+  watched.add(ConnectionNumber(ownConnection()));
+  return watched;
+}
+
+}  // namespace
+
+bool waitForInput(int milliseconds) {
   Display* library = glXGetCurrentDisplay();
   if (library == nullptr) return false;
-  pollfd watched[] = {{ConnectionNumber(library), POLLIN, 0}, {ConnectionNumber(ownConnection()), POLLIN, 0}};
+  watchedSet watched = watchedDescriptors(library);
   // A signal ends the wait too; the loop then simply looks again.
-  poll(watched, sizeof watched / sizeof watched[0], -1);
+  poll(watched.entries, watched.count, milliseconds);
   return true;
 }

@@ -1,16 +1,26 @@
-// Where the event loop sleeps when it has nothing new to show: until the
-// window's X connection, or the program's own connection that watches the
-// window's exposures, has something to read.
+// Where the event loop sleeps when it has nothing new to show, or nothing
+// it may show yet: until the window's X connection, or the program's own
+// connection that watches the window's exposures and the screen, has
+// something to read, or until the next frame is due.
 #ifndef ZELQUOR_INPUT_WAIT_H
 #define ZELQUOR_INPUT_WAIT_H
 
 // Asks the X server, on the connection the program keeps open
-// (displayCheck.h), to report every part of the window that is exposed.
-void watchExposures(unsigned long windowHandle);
+// (displayCheck.h), to report every part of the window that is exposed,
+// and the changes of the screen and of the window's place (refreshRate.h).
+void watchWindow(unsigned long windowHandle);
 
-// Reads what that connection holds; true when part of the window was
-// exposed since the last call, and so needs drawing again.
-bool takeExposures();
+// What that connection brought since the last call.
+struct windowNews {
+  bool exposed = false;        // part of the window needs drawing again
+  bool screenChanged = false;  // the refresh rate under it may differ
+};
+
+// Reads everything that connection holds.
+windowNews takeWindowNews();
+
+// The refresh rate of the monitor under the window, in Hz; 0 when unknown.
+double refreshRateOfWindow(unsigned long windowHandle);
 
 // Whether Xlib holds, already read from the library's connection, an event
 // that the library's next poll will take: one for the window, a client
@@ -20,12 +30,14 @@ bool takeExposures();
 // nothing to wake the wait. Reads what the socket holds, takes nothing.
 bool libraryEventQueued(unsigned long windowHandle);
 
-// Blocks until either connection has data, or a signal comes. Call it only
-// right after a poll of the window's events that found nothing and before
-// any other call on the library's connection: that poll has read the
+// Blocks until either connection has data, a signal comes, or the given
+// number of milliseconds has passed (-1: no limit). Call it only right
+// after a poll of the window's events that found nothing and before any
+// other call on the library's connection: that poll has read the
 // connection and flushed what was waiting to be sent. False, at once, when
 // the library's connection cannot be found (a build of the library that
 // does not draw through GLX): the loop then redraws without pause.
-bool waitForInput();
+constexpr int kNoTimeLimit = -1;
+bool waitForInput(int milliseconds);
 
 #endif

@@ -19,6 +19,10 @@ const std::string kPeakMemoryField = "VmHWM:";
 
 Subject zelquorProgram() { return {"program", zelquorExecutable(), {}, kRunningPrefix, true}; }
 
+Subject drawingEveryPass() {
+  return {"drawEveryPass", ZELQUOR_DRAW_EVERY_PASS_EXECUTABLE, {}, kRunningPrefix, true};
+}
+
 Subject frameFloor(int tokens, bool withJack) {
   Subject floor{"frameFloor", ZELQUOR_FRAME_FLOOR, {std::to_string(tokens)}, "floor running =", true};
   if (!withJack) floor.arguments.push_back("--no-jack");

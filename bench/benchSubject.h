@@ -28,6 +28,8 @@ struct Subject {
 };
 
 Subject zelquorProgram();
+// The program built to draw a frame after every pass that handled an event.
+Subject drawingEveryPass();
 Subject frameFloor(int tokens, bool withJack = true);
 Subject startupFloor();
 Subject bareCopyClient();

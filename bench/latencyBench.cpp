@@ -38,7 +38,11 @@
 //
 // Usage: latencyBench --out=FILE [--rounds=N] [--moves=N] [--periods=64,256,1024]
 //                     [--scheduling=realtime,none] [--tokens=1,64] [--breakdown]
-//                     [--server=jackd|pipewire]
+//                     [--server=jackd|pipewire] [--anywhere] [--doubled]
+//                     [--draw-every-pass]
+//
+// --doubled runs on a 3840x2160 screen at 200 %; --draw-every-pass plays
+// the program built to draw after every pass that handled an event.
 #include <dlfcn.h>
 #include <unistd.h>
 
@@ -101,6 +105,10 @@ constexpr auto kQuantumTimeout = std::chrono::seconds(10);
 constexpr auto kQuantumPoll = std::chrono::milliseconds(20);
 // PipeWire's JACK layer keeps its time on the monotonic clock, jackd on the raw one.
 constexpr char kPipewireTraceClock[] = "TRACE_CLOCK=monotonic";
+constexpr int kSceneWidthPixels = 1094;
+// A high-density screen at 200 %, for --doubled: the window is 2188x1940.
+constexpr int kDenseWidth = 3840, kDenseHeight = 2160;
+const std::string kDenseResources = "Xft.dpi:\t192\n";
 // Set in the bench's environment when it starts itself again under pw-jack.
 constexpr char kRestartedMark[] = "ZELQUOR_LATENCY_BENCH_ON_PW_JACK";
 
@@ -113,6 +121,8 @@ struct Options {
   std::vector<int> tokens = {1, kPadTotal};
   bool breakdown = false;
   bool anywhere = false;
+  bool doubled = false;
+  bool everyPass = false;
   std::string server = kJackd;
 };
 
@@ -126,6 +136,8 @@ Options parse(int argc, char** argv) {
                               {"--tokens", setsNumbers(options.tokens)},
                               {"--breakdown", setsFlag(options.breakdown)},
                               {"--anywhere", setsFlag(options.anywhere)},
+                              {"--doubled", setsFlag(options.doubled)},
+                              {"--draw-every-pass", setsFlag(options.everyPass)},
                               {"--server", setsText(options.server)}});
   if (options.server == kPipewire) options.scheduling = {kPipewire};
   else if (options.server != kJackd) throw std::runtime_error("--server is jackd or pipewire, not " + options.server);
@@ -152,7 +164,8 @@ Subject latencyFloor() { return {"latencyFloor", ZELQUOR_LATENCY_FLOOR, {}, "flo
 
 std::vector<Player> players(const Options& options) {
   std::vector<Player> all = {{latencyFloor(), "zelquorLatencyFloor", 0}};
-  for (int tokens : options.tokens) all.push_back({zelquorProgram(), kProgramClientName, tokens});
+  const Subject program = options.everyPass ? drawingEveryPass() : zelquorProgram();
+  for (int tokens : options.tokens) all.push_back({program, kProgramClientName, tokens});
   return all;
 }
 
@@ -169,13 +182,15 @@ Played play(SubjectRun& run, GainWatch& watch, FakePointer& hand, int moves, int
   const WindowGeometry window = run.window().geometry();
   const int xs[2] = {padCentreX(kPad), padCentreX(kPad) + kFarOffset};
   const int y = padCentreY(kPad);
+  // The window's pixels per scene pixel: 2 on the doubled screen.
+  const int scale = std::max(1, window.width / kSceneWidthPixels);
   const float gains[2] = {lawGain(lawDistance(kPad, xs[0], y)), lawGain(lawDistance(kPad, xs[1], y))};
   const double periodMs = 1e3 * period / kSampleRate;
   const double spreadMs = periodMs * std::ceil(kPauseSpreadMs / periodMs + 1);
   std::uniform_real_distribution<double> pauseMs(kMinPauseMs, kMinPauseMs + spreadMs);
 
   watch.await(gains[0]);
-  hand.moveTo(window.x + xs[0], window.y + y);
+  hand.moveTo(window.x + xs[0] * scale, window.y + y * scale);
   hand.leftButton(true);
   if (!watch.heard(kResponseTimeout)) throw std::runtime_error("the pad's gain did not come at the first press");
   Played played;
@@ -185,7 +200,7 @@ Played play(SubjectRun& run, GainWatch& watch, FakePointer& hand, int moves, int
       throw std::runtime_error("the program's loop did not go back to its wait");
     watch.await(gains[i % 2]);
     MoveTimes move;
-    move.movedAt = hand.moveTo(window.x + xs[i % 2], window.y + y);
+    move.movedAt = hand.moveTo(window.x + xs[i % 2] * scale, window.y + y * scale);
     const auto heard = watch.heard(kResponseTimeout);
     if (heard) {
       move.heardCycleStart = heard->cycleStart;
@@ -456,7 +471,8 @@ int main(int argc, char** argv) {
     const Options options = parse(argc, argv);
     if (options.server == kPipewire && !onPipewireJackLayer()) restartOnPipewireJackLayer(argv);
     const std::string loadAtStart = loadAverage();
-    XServer x;
+    XServer x = options.doubled ? XServer(kDenseWidth, kDenseHeight) : XServer();
+    if (options.doubled) setRootResources(x.displayName(), kDenseResources);
     std::mt19937 random(kSeed);
     Series series;
     int turn = 0;

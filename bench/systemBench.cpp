@@ -2,11 +2,16 @@
 // private dummy jackd (48 kHz, 256 frames per period), one server of each
 // for the whole run:
 //   frames    frame time with 0 and 64 tokens, program vs frameFloor, both
-//             timed by the preloaded frame counter; rounds interleaved; and
+//             timed by the preloaded frame counter; rounds interleaved;
+//             the program built to draw after every pass (as fast as the
+//             moves come), so that the interval is the frame's own cost; and
 //             the program on a 1366x768 screen ("scaled"), whose window
 //             shows the scene scaled down, and on a 3840x2160 screen at
 //             192 dpi ("doubled"), whose window is 2188x1940, against its
 //             full-size runs
+//   drag      8 tokens dragged together at 1,000 moves a second: frames a
+//             second and the whole process's CPU, the program vs its build
+//             that draws after every pass, full size and doubled
 //   memory    peak resident memory (VmHWM) at the end of each 64-token run
 //   startup   from the start of the process to its "it runs" line, program
 //             vs startupFloor, runs interleaved; and the program whose
@@ -34,7 +39,8 @@
 // Usage: systemBench --out=FILE [--frame-rounds=N] [--frame-windows=N]
 //                    [--startups=N] [--load-rounds=N] [--load-seconds=S]
 //                    [--idle-rounds=N] [--idle-seconds=S]
-//                    [--sections=frames,startup,dspLoad,idle,menu]
+//                    [--sections=frames,drag,startup,dspLoad,idle,menu]
+//                    [--drag-rounds=N]
 //                    [--installed=PREFIX] [--menu-startups=N]
 #include <fstream>
 #include <iostream>
@@ -47,6 +53,8 @@
 #include <vector>
 
 #include "benchRun.h"
+#include "boardFacts.h"
+#include "fakePointer.h"
 #include "jackProbe.h"
 #include "menuStartup.h"
 #include "pointerDrive.h"
@@ -61,6 +69,7 @@ constexpr auto kSettleTime = std::chrono::milliseconds(500);
 // A laptop's screen, too small for the full-size window.
 constexpr int kLaptopWidth = 1366, kLaptopHeight = 768;
 constexpr int kIdleTokens = 8;
+constexpr int kSceneFullWidth = 1094, kSceneFullHeight = 970;
 // Where the driven pointer moves: from pad 27's centre 40 px to the right.
 constexpr int kDriveX = 417, kDriveY = 427;
 // A high-density screen at 200 %.
@@ -76,9 +85,10 @@ struct Options {
   double loadSeconds = 4;
   int idleRounds = 3;
   double idleSeconds = 10;
-  std::string sections = "frames,startup,dspLoad,idle,menu";
+  std::string sections = "frames,drag,startup,dspLoad,idle,menu";
   std::string installed;
   int menuStartups = 20;
+  int dragRounds = 3;
   bool runs(const std::string& section) const {
     return ("," + sections + ",").find("," + section + ",") != std::string::npos;
   }
@@ -96,7 +106,8 @@ Options parse(int argc, char** argv) {
                               {"--idle-seconds", setsNumber(options.idleSeconds)},
                               {"--sections", setsText(options.sections)},
                               {"--installed", setsText(options.installed)},
-                              {"--menu-startups", setsNumber(options.menuStartups)}});
+                              {"--menu-startups", setsNumber(options.menuStartups)},
+                              {"--drag-rounds", setsNumber(options.dragRounds)}});
   return options;
 }
 
@@ -144,13 +155,47 @@ void measureFrameRun(const Subject& subject, const std::string& name, const Serv
 // same round.
 void runFrames(const Servers& servers, const Servers& laptop, const Servers& dense, const Options& options,
                Series& frames, Series& memory) {
+  Subject program = drawingEveryPass();
+  program.name = "program";  // its rows are the program's frame rows
   for (int round = 0; round < options.frameRounds; ++round)
     for (int tokens : {0, kBoardTokens}) {
-      for (const Subject& subject : inTurn(round, zelquorProgram(), frameFloor(tokens)))
+      for (const Subject& subject : inTurn(round, program, frameFloor(tokens)))
         measureFrameRun(subject, subject.name, servers, tokens, options, round, frames, memory);
-      measureFrameRun(zelquorProgram(), "scaled", laptop, tokens, options, round, frames, memory);
-      measureFrameRun(zelquorProgram(), "doubled", dense, tokens, options, round, frames, memory);
+      measureFrameRun(program, "scaled", laptop, tokens, options, round, frames, memory);
+      measureFrameRun(program, "doubled", dense, tokens, options, round, frames, memory);
     }
+}
+
+// Holds the token on pad 0 in all mode and drags the 8 tokens at 1 kHz
+// while the frames are counted.
+void measureDragRun(const Subject& subject, const std::string& key, const Servers& servers, const Options& options,
+                    Series& drag) {
+  const auto running = startRunning(subject, servers, frameCounterEnvironment());
+  SubjectRun& run = *running;
+  placeTokensOnEveryPad(run, kIdleTokens);
+  run.window().key("t");
+  const WindowGeometry at = run.window().geometry();
+  const int x = padCentreX(0) * at.width / kSceneFullWidth, y = padCentreY(0) * at.height / kSceneFullHeight;
+  FakePointer hand(servers.x.displayName());
+  hand.moveUntimed(at.x + x, at.y + y);
+  hand.leftButton(true);
+  const FrameTimes times = [&] {
+    const PointerDrive drive(servers.x.displayName(), run.window(), x, y);
+    return measureFrames(run, options.frameWindows);
+  }();
+  hand.leftButton(false);
+  drag[key + "/framesPerSecond"].push_back(1e3 / times.meanMs);
+  drag[key + "/cpuPercent"].push_back(1e2 * times.cpuMs / times.meanMs);
+  say("drag " + key + ": " + std::to_string(1e3 / times.meanMs) + " frames a second, CPU " +
+      std::to_string(1e2 * times.cpuMs / times.meanMs) + " %");
+  run.close();
+}
+
+void runDrags(const Servers& servers, const Servers& dense, const Options& options, Series& drag) {
+  for (int round = 0; round < options.dragRounds; ++round)
+    for (const auto& [size, on] : {std::pair<std::string, const Servers*>{"full", &servers}, {"doubled", &dense}})
+      for (const Subject& subject : inTurn(round, zelquorProgram(), drawingEveryPass()))
+        measureDragRun(subject, subject.name + "/" + size, *on, options, drag);
 }
 
 void measureStartup(const Subject& subject, const Servers& servers, Series& startup,
@@ -236,9 +281,10 @@ int main(int argc, char** argv) {
     setRootResources(denseX.displayName(), kDenseResources);
     JackServer jack(kSampleRate, kFramesPerPeriod);
     const Servers servers{x, &jack};
-    Series frames, memory, startup, dspLoad, idle;
+    Series frames, memory, startup, dspLoad, idle, drag;
     if (options.runs("frames"))
       runFrames(servers, Servers{laptopX, &jack}, Servers{denseX, &jack}, options, frames, memory);
+    if (options.runs("drag")) runDrags(servers, Servers{denseX, &jack}, options, drag);
     if (options.runs("startup")) runStartups(servers, options, startup);
     if (options.runs("dspLoad")) runDspLoad(servers, options, dspLoad);
     if (options.runs("idle")) runIdle(servers, options, idle);
@@ -254,6 +300,7 @@ int main(int argc, char** argv) {
     writeSeries(out, "startup", startup);
     writeSeries(out, "dspLoad", dspLoad);
     writeSeries(out, "idle", idle);
+    writeSeries(out, "drag", drag);
     writeSeries(out, "menuStartup", menu, true);
     out << "}\n";
     return out ? 0 : 1;

@@ -48,6 +48,14 @@ bool isPollCall(long number) {
   return number == SYS_ppoll;
 }
 
+// Without a time limit: poll's int timeout of -1 (in whatever width the
+// register shows it), or ppoll's null timespec.
+bool withoutLimit(long number, const std::string& limit) {
+  const unsigned long value = std::stoul(limit, nullptr, kHex);
+  constexpr unsigned long kLowWord = 0xffffffffUL;
+  return number == SYS_ppoll ? value == 0 : (value & kLowWord) == kLowWord;
+}
+
 }  // namespace
 
 long processCpuTicks(pid_t pid) { return cpuTicksOf("/proc/" + std::to_string(pid) + "/stat"); }
@@ -65,13 +73,14 @@ long mainThreadWakeUps(pid_t pid) {
 
 // The file gives the number of the call the thread is blocked in and its
 // arguments in hexadecimal ("running" when it runs). The loop watches two
-// descriptors; Xlib, waiting for a reply in the middle of a frame, one.
+// descriptors; Xlib, waiting for a reply in the middle of a frame, one. A
+// wait with a time limit has a frame still to draw.
 bool mainThreadWaitsInPoll(pid_t pid) {
   std::istringstream call(wholeFile(mainThreadFile(pid, "syscall")));
   long number = -1;
-  std::string descriptors, count;
-  if (!(call >> number >> descriptors >> count) || !isPollCall(number)) return false;
-  return std::stoul(count, nullptr, kHex) == kLoopDescriptors;
+  std::string descriptors, count, limit;
+  if (!(call >> number >> descriptors >> count >> limit) || !isPollCall(number)) return false;
+  return std::stoul(count, nullptr, kHex) == kLoopDescriptors && withoutLimit(number, limit);
 }
 
 bool waitUntilMainThreadWaitsInPoll(pid_t pid, Timeout timeout) {

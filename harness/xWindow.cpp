@@ -159,11 +159,13 @@ void XWindow::moveMouse(int x, int y) const {
   xdotool({"mousemove", "--window", std::to_string(id_), "--", std::to_string(x), std::to_string(y)});
 }
 
-void XWindow::moveMouseAlong(const std::vector<std::pair<int, int>>& points) const {
+void XWindow::moveMouseAlong(const std::vector<std::pair<int, int>>& points, double pauseSeconds) const {
   std::vector<std::string> arguments;
-  for (const auto& [x, y] : points)
+  for (const auto& [x, y] : points) {
     arguments.insert(arguments.end(),
                      {"mousemove", "--window", std::to_string(id_), std::to_string(x), std::to_string(y)});
+    if (pauseSeconds > 0) arguments.insert(arguments.end(), {"sleep", std::to_string(pauseSeconds)});
+  }
   xdotool(arguments);
 }
 

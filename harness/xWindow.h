@@ -64,8 +64,9 @@ class XWindow {
   // centre of the screen, which lies inside a centred window.
   void moveMouse(int x, int y) const;
   // One pointer motion to each point in turn, all from one xdotool run: they
-  // come faster than the program draws.
-  void moveMouseAlong(const std::vector<std::pair<int, int>>& points) const;
+  // come faster than the program draws; with a pause (in seconds) between
+  // two motions, at most one motion per pause.
+  void moveMouseAlong(const std::vector<std::pair<int, int>>& points, double pauseSeconds = 0) const;
   // Button presses and releases happen where the pointer is.
   void mouseDown(int button = kLeftButton) const;
   void mouseUp(int button = kLeftButton) const;

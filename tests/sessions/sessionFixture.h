@@ -78,6 +78,7 @@ class SessionTest : public testing::Test {
   const XWindow& window() const { return *window_; }
   pid_t programPid() const { return program_.app->pid(); }
   bool waitForStderr(const std::string& text) const { return program_.app->waitForStderr(text, kDefaultTimeout); }
+  std::string programErrors() const { return program_.app->stderrText(); }
 
  private:
   std::string tryToStart(const std::vector<std::string>& environment);

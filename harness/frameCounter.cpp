@@ -23,7 +23,6 @@
 #include <atomic>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <ctime>
 
 typedef struct _XDisplay Display;
@@ -97,13 +96,21 @@ class FrameWindow {
 FrameWindow frames;
 
 // The C library's dlsym, found by its symbol version, since this library's
-// own dlsym takes its name.
+// own dlsym takes its name. Kept without a guarded static: the address
+// sanitizer's runtime, starting, looks up its functions through this dlsym
+// from within that look-up, and a guard would wait on itself.
+std::atomic<lookupFunction> libraryDlsym{nullptr};
+
 void* realDlsym(void* handle, const char* name) {
-  static const auto real = [] {
+  lookupFunction real = libraryDlsym.load();
+  if (real == nullptr) {
     for (const char* version : {"GLIBC_2.34", "GLIBC_2.2.5"})
-      if (void* found = dlvsym(RTLD_NEXT, "dlsym", version)) return reinterpret_cast<lookupFunction>(found);
-    return static_cast<lookupFunction>(nullptr);
-  }();
+      if (void* found = dlvsym(RTLD_NEXT, "dlsym", version)) {
+        real = reinterpret_cast<lookupFunction>(found);
+        break;
+      }
+    libraryDlsym.store(real);
+  }
   return real != nullptr ? real(handle, name) : nullptr;
 }
 
@@ -117,14 +124,21 @@ void countingLoadedSwap(Display* display, GLXDrawable drawable) {
 
 void* countingProcAddress(const unsigned char* name);
 
+// Compared by hand: the sanitizers' runtime looks its functions up through
+// this library before its own strcmp works.
+bool sameName(const char* a, const char* b) {
+  while (*a != '\0' && *a == *b) ++a, ++b;
+  return *a == *b;
+}
+
 // What the program gets for a GLX function it looked up by name.
 void* inPlaceOf(const char* name, void* found) {
   if (found == nullptr) return nullptr;
-  if (std::strcmp(name, "glXSwapBuffers") == 0) {
+  if (sameName(name, "glXSwapBuffers")) {
     loadedSwap.store(reinterpret_cast<swapFunction>(found));
     return reinterpret_cast<void*>(&countingLoadedSwap);
   }
-  if (std::strcmp(name, "glXGetProcAddressARB") == 0 || std::strcmp(name, "glXGetProcAddress") == 0) {
+  if (sameName(name, "glXGetProcAddressARB") || sameName(name, "glXGetProcAddress")) {
     loadedProcAddress.store(reinterpret_cast<procAddressFunction>(found));
     return reinterpret_cast<void*>(&countingProcAddress);
   }

@@ -1,5 +1,6 @@
 #include "eventLoop.h"
 
+#include "endSignals.h"
 #include "engineFacade.h"
 #include "eventDispatch.h"
 #include "frame.h"
@@ -51,6 +52,7 @@ void runEventLoop(images& shown) {
   bool fresh = true;  // the first pass draws the first frame
   bool lookedAgain = false;
   while (window.isOpen()) {
+    if (endRequested()) { onClosed(); break; }  // a signal ends the run as a close does
     const bool handled = drainEvents();
     const bool exposed = takeExposures();
     if (handled || exposed || fresh) {

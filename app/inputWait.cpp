@@ -5,6 +5,7 @@
 #include <poll.h>
 
 #include "displayCheck.h"
+#include "endSignals.h"
 
 // Why the loop waits this way. The graphics library's own wait sleeps 10 ms
 // between checks, which would add up to a frame's pickup to every press;
@@ -82,8 +83,11 @@ bool libraryEventQueued(unsigned long windowHandle) {
 bool waitForInput() {
   Display* library = glXGetCurrentDisplay();
   if (library == nullptr) return false;
-  pollfd watched[] = {{ConnectionNumber(library), POLLIN, 0}, {ConnectionNumber(ownConnection()), POLLIN, 0}};
-  // A signal ends the wait too; the loop then simply looks again.
+  pollfd watched[] = {{ConnectionNumber(library), POLLIN, 0},
+                      {ConnectionNumber(ownConnection()), POLLIN, 0},
+                      {endSignalDescriptor(), POLLIN, 0}};
+  // An end signal ends the wait through its pipe (endSignals.h); any other
+  // signal ends it too, and the loop then simply looks again.
   poll(watched, sizeof watched / sizeof watched[0], -1);
   return true;
 }

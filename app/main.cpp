@@ -2,6 +2,7 @@
 #include "engineFacade.h"
 #include "eventLoop.h"
 #include "images.h"
+#include "sessionClient.h"
 
 namespace {
 constexpr int kImageMissingStatus = 1;
@@ -16,6 +17,8 @@ int main() {
   if (!loadImages(loaded)) return kImageMissingStatus;
   dspFaust->start();
   traceRunning();
+  // Active, its ports can be connected: the session manager may go on.
+  tellSessionReady(dspFaust->isRunning());
   runEventLoop(loaded);
   dspFaust->stop();
   traceRunning();

@@ -108,10 +108,15 @@ std::string resolveManager(const char* url) {
     if (parsed != nullptr) lo_address_free(parsed);
     return std::string("NSM_URL \"") + url + "\" is not a session manager's OSC address over UDP";
   }
+  // IPv4 first, as the OSC library resolves it: managers built on it listen
+  // on IPv4 alone, where "localhost" would give ::1 first.
   addrinfo hints{};
   hints.ai_socktype = SOCK_DGRAM;
+  hints.ai_family = AF_INET;
   addrinfo* found = nullptr;
-  const int failure = getaddrinfo(lo_address_get_hostname(parsed), lo_address_get_port(parsed), &hints, &found);
+  int failure = getaddrinfo(lo_address_get_hostname(parsed), lo_address_get_port(parsed), &hints, &found);
+  hints.ai_family = AF_UNSPEC;
+  if (failure != 0) failure = getaddrinfo(lo_address_get_hostname(parsed), lo_address_get_port(parsed), &hints, &found);
   lo_address_free(parsed);
   if (failure != 0) return std::string("the session manager at ") + url + " cannot be reached: " + gai_strerror(failure);
   std::memcpy(&toManager().manager, found->ai_addr, found->ai_addrlen);

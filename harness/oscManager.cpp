@@ -40,7 +40,9 @@ OscManager::OscManager() {
 
 OscManager::~OscManager() { close(socket_); }
 
-std::string OscManager::url() const { return "osc.udp://127.0.0.1:" + std::to_string(port_) + "/"; }
+// By name, as managers give it: where "localhost" stands for ::1 as well,
+// the program must still reach this IPv4 socket.
+std::string OscManager::url() const { return "osc.udp://localhost:" + std::to_string(port_) + "/"; }
 
 void OscManager::receive(Timeout timeout) {
   pollfd watched{socket_, POLLIN, 0};

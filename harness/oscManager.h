@@ -29,7 +29,7 @@ class OscManager {
   OscManager(const OscManager&) = delete;
   OscManager& operator=(const OscManager&) = delete;
 
-  // "osc.udp://127.0.0.1:PORT/", as a manager gives it in NSM_URL.
+  // "osc.udp://localhost:PORT/", as a manager gives it in NSM_URL.
   std::string url() const;
 
   // The next message on that path not returned yet, waiting at most the

@@ -52,7 +52,11 @@ void runEventLoop(images& shown) {
   bool fresh = true;  // the first pass draws the first frame
   bool lookedAgain = false;
   while (window.isOpen()) {
-    if (endRequested()) { onClosed(); break; }  // a signal ends the run as a close does
+    // An end signal ends the run as a close of the window does.
+    if (endRequested()) {
+      onClosed();
+      break;
+    }
     const bool handled = drainEvents();
     const bool exposed = takeExposures();
     if (handled || exposed || fresh) {

@@ -1,7 +1,7 @@
 #include "sessionClient.h"
 
-#include <lo/lo.h>
 #include <fcntl.h>
+#include <lo/lo.h>
 #include <netdb.h>
 #include <netinet/in.h>
 #include <poll.h>
@@ -95,8 +95,9 @@ bool sameHost(const sockaddr_storage& a, const sockaddr_storage& b) {
 // system picks for the reply (the host name often stands for 127.0.1.1,
 // the reply then comes from 127.0.0.1), but always from its own port.
 bool fromManager(const sockaddr_storage& sender) {
-  if (portOf(sender) != portOf(toManager().manager)) return false;
-  return sameHost(sender, toManager().manager) || (isLoopback(sender) && isLoopback(toManager().manager));
+  const sockaddr_storage& manager = toManager().manager;
+  if (portOf(sender) != portOf(manager)) return false;
+  return sameHost(sender, manager) || (isLoopback(sender) && isLoopback(manager));
 }
 
 // The manager's address from the URL, resolved; empty when usable, else
@@ -118,7 +119,8 @@ std::string resolveManager(const char* url) {
   hints.ai_family = AF_UNSPEC;
   if (failure != 0) failure = getaddrinfo(lo_address_get_hostname(parsed), lo_address_get_port(parsed), &hints, &found);
   lo_address_free(parsed);
-  if (failure != 0) return std::string("the session manager at ") + url + " cannot be reached: " + gai_strerror(failure);
+  if (failure != 0)
+    return std::string("the session manager at ") + url + " cannot be reached: " + gai_strerror(failure);
   std::memcpy(&toManager().manager, found->ai_addr, found->ai_addrlen);
   toManager().managerSize = found->ai_addrlen;
   freeaddrinfo(found);
@@ -129,16 +131,17 @@ std::string resolveManager(const char* url) {
 // the loopback for a manager on this machine, so that no other machine can
 // speak to the program.
 std::string listenTowardsManager(const char* url) {
-  const int probe = socket(toManager().manager.ss_family, SOCK_DGRAM | SOCK_CLOEXEC, 0);
+  managerLink& link = toManager();
+  const int probe = socket(link.manager.ss_family, SOCK_DGRAM | SOCK_CLOEXEC, 0);
   sockaddr_storage local{};
   socklen_t localSize = sizeof local;
-  const bool routed = probe >= 0 && connect(probe, reinterpret_cast<sockaddr*>(&toManager().manager), toManager().managerSize) == 0 &&
+  const bool routed = probe >= 0 && connect(probe, reinterpret_cast<sockaddr*>(&link.manager), link.managerSize) == 0 &&
                       getsockname(probe, reinterpret_cast<sockaddr*>(&local), &localSize) == 0;
   if (probe >= 0) close(probe);
   if (!routed) return std::string("the session manager at ") + url + " cannot be reached: " + std::strerror(errno);
   reinterpret_cast<sockaddr_in&>(local).sin_port = 0;  // the same field in both families
-  toManager().socket = socket(local.ss_family, SOCK_DGRAM | SOCK_CLOEXEC, 0);
-  if (toManager().socket < 0 || bind(toManager().socket, reinterpret_cast<sockaddr*>(&local), localSize) != 0)
+  link.socket = socket(local.ss_family, SOCK_DGRAM | SOCK_CLOEXEC, 0);
+  if (link.socket < 0 || bind(link.socket, reinterpret_cast<sockaddr*>(&local), localSize) != 0)
     return std::string("no socket to speak to the session manager: ") + std::strerror(errno);
   return "";
 }
@@ -147,7 +150,8 @@ void send(lo_message message, const char* path) {
   std::size_t size = 0;
   void* data = lo_message_serialise(message, path, nullptr, &size);
   if (data != nullptr)
-    sendto(toManager().socket, data, size, 0, reinterpret_cast<const sockaddr*>(&toManager().manager), toManager().managerSize);
+    sendto(toManager().socket, data, size, 0, reinterpret_cast<const sockaddr*>(&toManager().manager),
+           toManager().managerSize);
   std::free(data);
   lo_message_free(message);
 }
@@ -206,7 +210,8 @@ void takeDatagram() {
   static char data[kLargestMessage];
   sockaddr_storage sender{};
   socklen_t senderSize = sizeof sender;
-  const ssize_t size = recvfrom(toManager().socket, data, sizeof data, 0, reinterpret_cast<sockaddr*>(&sender), &senderSize);
+  const ssize_t size =
+      recvfrom(toManager().socket, data, sizeof data, 0, reinterpret_cast<sockaddr*>(&sender), &senderSize);
   if (size <= 0 || !fromManager(sender)) return;
   int result = 0;
   lo_message message = lo_message_deserialise(data, static_cast<std::size_t>(size), &result);
@@ -252,7 +257,8 @@ std::string waitForOpen(bool& givenUp) {
   givenUp = true;
   const bool answered = waitFor(locked, kAnnounceAnswerWait, [] { return shared().answered || shared().refused; });
   if (endRequested()) return "";
-  if (!answered) return "the session manager did not answer within " + std::to_string(kAnnounceAnswerWait.count()) + " s";
+  if (!answered)
+    return "the session manager did not answer within " + std::to_string(kAnnounceAnswerWait.count()) + " s";
   if (shared().refused) return "the session manager refused the program (" + shared().refusal + ")";
   givenUp = false;  // it answered: a late open, and saves, are answered still
   if (waitFor(locked, kSessionOpenWait, [] { return shared().opened; }) || endRequested()) return "";

@@ -146,13 +146,18 @@ TEST(SessionManager, GetsPastEveryManagerThatFailsIt) {
   XServer x;
   const std::vector<fault> faults = {
       {"no NSM_URL", "-", managerDoes::nothing, "", {}},
-      {"malformed", "osc.udp:127.0.0.1", managerDoes::nothing,
-       "zelquor: NSM_URL \"osc.udp:127.0.0.1\" is not a session manager's OSC address over UDP", {}},
-      {"unknown host", "osc.udp://no-such-host.invalid:1234/", managerDoes::nothing,
-       "zelquor: the session manager at osc.udp://no-such-host.invalid:1234/ cannot be reached", {}},
+      {"malformed",
+       "osc.udp:127.0.0.1",
+       managerDoes::nothing,
+       "zelquor: NSM_URL \"osc.udp:127.0.0.1\" is not a session manager's OSC address over UDP",
+       {}},
+      {"unknown host",
+       "osc.udp://no-such-host.invalid:1234/",
+       managerDoes::nothing,
+       "zelquor: the session manager at osc.udp://no-such-host.invalid:1234/ cannot be reached",
+       {}},
       {"dead", deadUrl(), managerDoes::nothing, "zelquor: the session manager did not answer within 2 s", kAnswerBound},
-      {"silent", "", managerDoes::hearsNothing, "zelquor: the session manager did not answer within 2 s",
-       kAnswerBound},
+      {"silent", "", managerDoes::hearsNothing, "zelquor: the session manager did not answer within 2 s", kAnswerBound},
       {"refusing", "", managerDoes::refuses, "zelquor: the session manager refused the program (No session open)", {}},
       {"no open", "", managerDoes::answersOnly, "zelquor: the session manager sent no open within 5 s", kOpenBound},
   };
@@ -167,7 +172,8 @@ TEST(SessionManager, GetsPastEveryManagerThatFailsIt) {
     if (row.does != managerDoes::nothing) {
       const auto announce = manager.waitForMessage(kAnnounce);
       ASSERT_TRUE(announce);
-      if (row.does == managerDoes::refuses) manager.send(announce->sender, "/error", "sis", {kAnnounce, "-5", "No session open"});
+      if (row.does == managerDoes::refuses)
+        manager.send(announce->sender, "/error", "sis", {kAnnounce, "-5", "No session open"});
       if (row.does == managerDoes::answersOnly)
         manager.send(announce->sender, "/reply", "ssss", {kAnnounce, "Welcome", "Manager", ""});
     }

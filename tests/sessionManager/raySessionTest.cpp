@@ -61,7 +61,9 @@ class RaySession : public testing::Test {
     if (std::string(ZELQUOR_SESSION_MANAGER) == "-") GTEST_SKIP() << "this Debian release packages no session manager";
     ASSERT_EQ(runShell("command -v ray_control >/dev/null").status, 0)
         << "ray_control is missing: scripts/installDependencies test installs " ZELQUOR_SESSION_MANAGER;
-    ASSERT_EQ(runShell("cmake --install '" ZELQUOR_BUILD_DIR "' --prefix '" + folder_.path() + "/prefix' >/dev/null").status, 0);
+    ASSERT_EQ(
+        runShell("cmake --install '" ZELQUOR_BUILD_DIR "' --prefix '" + folder_.path() + "/prefix' >/dev/null").status,
+        0);
     writeRecordingCommand();
     useServers();
     const commandRun started = runShell(std::string(kRayBound) + "ray_control start_new_hidden");
@@ -179,8 +181,11 @@ TEST_F(RaySession, ReadyConnectedClosedCleanAndBackWithItsConnections) {
   sink.start(noProcessing, nullptr);
   for (int k = 0; k < kChannels; ++k) {
     const std::string n = std::to_string(k);
-    ASSERT_EQ(jack_connect(source.client(), ("studioSource:play_" + n).c_str(), (kProgramClientName + ":in_" + n).c_str()), 0);
-    ASSERT_EQ(jack_connect(sink.client(), (kProgramClientName + ":out_" + n).c_str(), ("studioSink:take_" + n).c_str()), 0);
+    ASSERT_EQ(
+        jack_connect(source.client(), ("studioSource:play_" + n).c_str(), (kProgramClientName + ":in_" + n).c_str()),
+        0);
+    ASSERT_EQ(jack_connect(sink.client(), (kProgramClientName + ":out_" + n).c_str(), ("studioSink:take_" + n).c_str()),
+              0);
   }
   ASSERT_EQ(keptConnections(source.client()), 2 * kChannels);
 

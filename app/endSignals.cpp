@@ -1,6 +1,7 @@
 #include "endSignals.h"
 
 #include <fcntl.h>
+#include <pthread.h>
 #include <unistd.h>
 
 #include <atomic>
@@ -11,20 +12,32 @@ namespace {
 
 constexpr int kEndSignals[] = {SIGTERM, SIGINT, SIGHUP};
 
-// A self-pipe rather than a signalfd: blocking the signals would pass the
-// mask on to the programs the board starts (the browser of the logo).
+// A self-pipe rather than a signalfd: a signalfd needs the signals held
+// for good, and the programs the board starts (the browser of the logo)
+// would inherit them held.
 int pipeEnds[2] = {-1, -1};
 std::atomic<bool> requested{false};
 
-// Runs on whichever thread the signal lands on (the audio library's or the
-// session's too): only async-signal-safe calls. A full pipe already wakes
-// the wait.
+sigset_t endSet() {
+  sigset_t set;
+  sigemptyset(&set);
+  for (const int signal : kEndSignals) sigaddset(&set, signal);
+  return set;
+}
+
+// Only async-signal-safe calls. A full pipe already wakes the wait.
 void onEndSignal(int) {
   const int saved = errno;
   requested.store(true);
   const char byte = 1;
   [[maybe_unused]] const ssize_t written = write(pipeEnds[1], &byte, 1);
   errno = saved;
+}
+
+// Without the handlers the signals keep their default: never held.
+void mask(int how) {
+  const sigset_t set = endSet();
+  if (pipeEnds[1] >= 0) pthread_sigmask(how, &set, nullptr);
 }
 
 }  // namespace
@@ -34,12 +47,15 @@ bool watchEndSignals() {
   struct sigaction action {};
   action.sa_handler = onEndSignal;
   sigemptyset(&action.sa_mask);
-  // The audio library's and the X library's own calls go on undisturbed;
-  // the loop's poll() is woken by the pipe, whatever the flag.
   action.sa_flags = SA_RESTART;
   for (const int signal : kEndSignals) sigaction(signal, &action, nullptr);
+  mask(SIG_BLOCK);
   return true;
 }
+
+void takeEndSignals() { mask(SIG_UNBLOCK); }
+
+void holdEndSignals() { mask(SIG_BLOCK); }
 
 int endSignalDescriptor() { return pipeEnds[0]; }
 
@@ -48,5 +64,10 @@ bool endRequested() {
   // Emptied, so that the wait sleeps again should the loop wait once more.
   while (pipeEnds[0] >= 0 && read(pipeEnds[0], bytes, sizeof bytes) > 0) {
   }
-  return requested.load();
+  if (requested.load()) return true;
+  sigset_t pending;
+  sigpending(&pending);
+  for (const int signal : kEndSignals)
+    if (sigismember(&pending, signal) == 1) return true;
+  return false;
 }

@@ -12,6 +12,7 @@
 namespace {
 
 void onClosed() {
+  holdEndSignals();  // the end's requests to the server are not cut
   dspFaust->stop();
   traceRunning();
   window.close();

@@ -1,4 +1,5 @@
 #include "boardModel.h"
+#include "endSignals.h"
 #include "engineFacade.h"
 #include "eventLoop.h"
 #include "images.h"
@@ -19,6 +20,7 @@ int main() {
   traceRunning();
   // Active, its ports can be connected: the session manager may go on.
   tellSessionReady(dspFaust->isRunning());
+  takeEndSignals();  // the engine's threads are started, holding them
   runEventLoop(loaded);
   dspFaust->stop();
   traceRunning();

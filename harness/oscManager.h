@@ -1,11 +1,12 @@
 // The manager's side of a session protocol over OSC, as small as a test
-// needs: a UDP socket on the loopback that keeps every message it receives,
-// with its type tags, arguments and sender, and sends messages back.
+// needs: an OSC server on an IPv4 port of its own that keeps every message
+// it receives, with its type tags, arguments and sender.
 #ifndef ZELQUOR_HARNESS_OSC_MANAGER_H
 #define ZELQUOR_HARNESS_OSC_MANAGER_H
 
-#include <sys/socket.h>
+#include <lo/lo.h>
 
+#include <deque>
 #include <optional>
 #include <string>
 #include <vector>
@@ -15,39 +16,29 @@
 struct OscMessage {
   std::string path;
   std::string types;
-  // Each argument as text: strings as they are, integers in decimal.
-  std::vector<std::string> arguments;
-  sockaddr_storage sender{};
+  std::vector<std::string> arguments;  // strings as they are, integers in decimal
+  std::string sender;                  // its OSC URL
 };
 
 class OscManager {
  public:
-  // Listens on 127.0.0.1 at a port of the system's choice; throws when it
-  // cannot.
-  OscManager();
+  OscManager();  // throws when it has no socket
   ~OscManager();
   OscManager(const OscManager&) = delete;
   OscManager& operator=(const OscManager&) = delete;
 
-  // "osc.udp://localhost:PORT/", as a manager gives it in NSM_URL.
+  // "osc.udp://localhost:PORT/": by name, as managers give it in NSM_URL.
   std::string url() const;
-
-  // The next message on that path not returned yet, waiting at most the
-  // time; nothing when none came.
+  // Sends from this server's socket (lo_send_from).
+  lo_server server() const { return server_; }
+  // The next message on that path, waiting at most the time.
   std::optional<OscMessage> waitForMessage(const std::string& path, Timeout timeout = kDefaultTimeout);
 
-  // Sends a message from this socket. The types are OSC type tags, 's' and
-  // 'i' only, one for each argument (integers given in decimal).
-  void send(const sockaddr_storage& to, const std::string& path, const std::string& types,
-            const std::vector<std::string>& arguments) const;
-
  private:
-  void receive(Timeout timeout);
+  static int record(const char* path, const char* types, lo_arg** arguments, int count, lo_message message, void* self);
 
-  int socket_ = -1;
-  int port_ = 0;
-  std::vector<OscMessage> received_;
-  std::vector<bool> returned_;
+  lo_server server_;
+  std::deque<OscMessage> received_;
 };
 
 #endif

@@ -3,14 +3,12 @@
 // what it answers, what it ignores, and how it gets past every manager that
 // fails it.
 #include <gtest/gtest.h>
-#include <netinet/in.h>
 #include <signal.h>
-#include <unistd.h>
 
 #include <chrono>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <memory>
 #include <set>
 #include <string>
 #include <thread>
@@ -22,49 +20,41 @@
 #include "programOnServer.h"
 #include "runEnvironment.h"
 #include "startupLines.h"
-#include "xServer.h"
 
 namespace {
 
-const std::string kAnnounce = "/nsm/server/announce";
-const std::string kOpen = "/nsm/client/open";
-const std::string kSave = "/nsm/client/save";
+constexpr char kAnnounce[] = "/nsm/server/announce";
+constexpr char kOpen[] = "/nsm/client/open";
+constexpr char kSave[] = "/nsm/client/save";
 // How long a message that must be ignored is given to show an effect.
 constexpr auto kIgnoredWait = std::chrono::milliseconds(500);
-// The program's own bounds (README: Keep your connections), and room for a
-// loaded machine's start.
+// The program's bounds (docs/running.md), and room for a loaded machine.
 constexpr auto kAnswerBound = std::chrono::seconds(2);
 constexpr auto kOpenBound = std::chrono::seconds(5);
 constexpr auto kStartRoom = std::chrono::seconds(6);
 const std::string kWithoutSession = ": the program runs without a session";
 
-// "ADDRESS:PORT" in /proc's hexadecimal of every UDP socket the process
-// holds, IPv4 and IPv6.
+// "ADDRESS:PORT" as /proc writes them (hexadecimal) of the process's UDP sockets.
 std::vector<std::string> udpSocketsOf(pid_t pid) {
   const std::string proc = "/proc/" + std::to_string(pid);
   std::set<std::string> inodes;
-  for (const auto& entry : std::filesystem::directory_iterator(proc + "/fd")) {
+  for (const auto& fd : std::filesystem::directory_iterator(proc + "/fd")) {
     std::error_code ignored;
-    const std::string target = std::filesystem::read_symlink(entry, ignored).string();
+    const std::string target = std::filesystem::read_symlink(fd, ignored).string();
     if (target.rfind("socket:[", 0) == 0) inodes.insert(target.substr(8, target.size() - 9));
   }
   std::vector<std::string> sockets;
   for (const char* table : {"/net/udp", "/net/udp6"}) {
     std::ifstream lines(proc + table);
-    std::string line, slot, local, remote, state, queues, timer, retransmits, uid, timeout, inode;
+    std::string line, local, field;
     std::getline(lines, line);
-    while (lines >> slot >> local >> remote >> state >> queues >> timer >> retransmits >> uid >> timeout >> inode) {
-      if (inodes.count(inode) != 0) sockets.push_back(local);
+    while (lines >> field >> local) {
+      for (int skipped = 0; skipped < 8; ++skipped) lines >> field;  // up to the inode
+      if (inodes.count(field) != 0) sockets.push_back(local);
       std::getline(lines, line);
     }
   }
   return sockets;
-}
-
-std::string hexPort(const sockaddr_storage& address) {
-  char text[8];
-  std::snprintf(text, sizeof text, "%04X", ntohs(reinterpret_cast<const sockaddr_in&>(address).sin_port));
-  return text;
 }
 
 std::vector<std::string> sessionLines(const AppProcess& app) {
@@ -72,6 +62,13 @@ std::vector<std::string> sessionLines(const AppProcess& app) {
   for (const auto& line : splitLines(app.stderrText()))
     if (line.find(kWithoutSession) != std::string::npos) lines.push_back(line);
   return lines;
+}
+
+void expectCleanEndOnSigterm(AppProcess& app) {
+  app.sendSignal(SIGTERM);
+  const auto status = app.waitForExit(std::chrono::seconds(1));
+  ASSERT_TRUE(status);
+  EXPECT_TRUE(status->exitedWith(0)) << *status;
 }
 
 TEST(SessionManager, AnnouncesOpensOnlyAfterTheOpenAnswersAndIgnoresStrangers) {
@@ -88,38 +85,37 @@ TEST(SessionManager, AnnouncesOpensOnlyAfterTheOpenAnswersAndIgnoresStrangers) {
   EXPECT_EQ(announce->types, "sssiii");
   EXPECT_EQ(announce->arguments,
             std::vector<std::string>({"Zelquor", ":switch:", "zelquor", "1", "1", std::to_string(app.pid())}));
+  lo_address program = lo_address_new_from_url(announce->sender.c_str());
+  char port[8];
+  std::snprintf(port, sizeof port, "%04X", std::atoi(lo_address_get_port(program)));
   // Announced from the one socket it listens on, bound to the loopback.
-  EXPECT_EQ(udpSocketsOf(app.pid()), std::vector<std::string>({"0100007F:" + hexPort(announce->sender)}));
+  EXPECT_EQ(udpSocketsOf(app.pid()), std::vector<std::string>({"0100007F:" + std::string(port)}));
 
-  const sockaddr_storage program = announce->sender;
-  stranger.send(program, kOpen, "sss", {"/tmp/session/zelquor", "Zelquor", "nZELQ"});
-  manager.send(program, kOpen, "ssi", {"/tmp/session/zelquor", "Zelquor", "7"});
-  manager.send(program, "/reply", "ssss", {kAnnounce, "Welcome", "Manager", ":server-control:"});
+  lo_send_from(program, stranger.server(), LO_TT_IMMEDIATE, kOpen, "sss", "/tmp/s/zelquor", "Zelquor", "nZELQ");
+  lo_send_from(program, manager.server(), LO_TT_IMMEDIATE, kOpen, "ssi", "/tmp/s/zelquor", "Zelquor", 7);
+  lo_send_from(program, manager.server(), LO_TT_IMMEDIATE, "/reply", "ssss", kAnnounce, "Hello", "Manager", "");
   std::this_thread::sleep_for(kIgnoredWait);
   EXPECT_TRUE(portsOfClient(listPorts(jack), kProgramClientName).empty()) << "JACK client opened before the open";
-  EXPECT_TRUE(app.stdoutTraceLines().empty());
 
-  manager.send(program, kOpen, "sss", {"/tmp/session/zelquor", "Zelquor", "nZELQ"});
+  lo_send_from(program, manager.server(), LO_TT_IMMEDIATE, kOpen, "sss", "/tmp/s/zelquor", "Zelquor", "nZELQ");
   const auto opened = manager.waitForMessage("/reply");
   ASSERT_TRUE(opened) << app.stderrText();
   EXPECT_EQ(opened->types, "ss");
   EXPECT_EQ(opened->arguments, std::vector<std::string>({kOpen, "Zelquor is ready"}));
+  // Answered once its ports can be connected.
   EXPECT_EQ(portsOfClient(listPorts(jack), kProgramClientName).size(), 2u * kChannelTotal);
   EXPECT_TRUE(holdsLine(app.stdoutTraceLines(), kRunningLine));
 
-  stranger.send(program, kSave, "", {});
-  manager.send(program, kSave, "s", {"now"});
-  manager.send(program, kSave, "", {});
+  lo_send_from(program, stranger.server(), LO_TT_IMMEDIATE, kSave, "");
+  lo_send_from(program, manager.server(), LO_TT_IMMEDIATE, kSave, "s", "now");
+  lo_send_from(program, manager.server(), LO_TT_IMMEDIATE, kSave, "");
   const auto saved = manager.waitForMessage("/reply");
   ASSERT_TRUE(saved);
   EXPECT_EQ(saved->arguments.front(), kSave);
   EXPECT_FALSE(manager.waitForMessage("/reply", kIgnoredWait)) << "one answer for one save";
   EXPECT_FALSE(stranger.waitForMessage("/reply", kIgnoredWait));
-
-  app.sendSignal(SIGTERM);
-  const auto status = app.waitForExit(std::chrono::seconds(1));
-  ASSERT_TRUE(status);
-  EXPECT_TRUE(status->exitedWith(0)) << *status;
+  lo_address_free(program);
+  expectCleanEndOnSigterm(app);
   EXPECT_TRUE(sessionLines(app).empty()) << app.stderrText();
 }
 
@@ -127,23 +123,17 @@ enum class managerDoes { nothing, hearsNothing, refuses, answersOnly };
 
 struct fault {
   const char* name;
-  std::string url;  // empty: the test's manager's
+  std::string url;  // empty: the test's manager's; "-": no NSM_URL
   managerDoes does;
-  std::string line;  // what stderr says, before kWithoutSession; empty: nothing
+  std::string line;  // how stderr's line starts; empty: no line
   std::chrono::milliseconds atLeast;
 };
-
-// A port where nothing listens: one that the system gave and took back.
-std::string deadUrl() {
-  auto closed = std::make_unique<OscManager>();
-  const std::string url = closed->url();
-  return url;
-}
 
 // Each manager that fails the program, and none at all: one line that says
 // what happened, then a start as without a session in a bounded time.
 TEST(SessionManager, GetsPastEveryManagerThatFailsIt) {
   XServer x;
+  const std::string dead = OscManager().url();  // a port where nothing listens any more
   const std::vector<fault> faults = {
       {"no NSM_URL", "-", managerDoes::nothing, "", {}},
       {"malformed",
@@ -156,7 +146,7 @@ TEST(SessionManager, GetsPastEveryManagerThatFailsIt) {
        managerDoes::nothing,
        "zelquor: the session manager at osc.udp://no-such-host.invalid:1234/ cannot be reached",
        {}},
-      {"dead", deadUrl(), managerDoes::nothing, "zelquor: the session manager did not answer within 2 s", kAnswerBound},
+      {"dead", dead, managerDoes::nothing, "zelquor: the session manager did not answer within 2 s", kAnswerBound},
       {"silent", "", managerDoes::hearsNothing, "zelquor: the session manager did not answer within 2 s", kAnswerBound},
       {"refusing", "", managerDoes::refuses, "zelquor: the session manager refused the program (No session open)", {}},
       {"no open", "", managerDoes::answersOnly, "zelquor: the session manager sent no open within 5 s", kOpenBound},
@@ -172,25 +162,20 @@ TEST(SessionManager, GetsPastEveryManagerThatFailsIt) {
     if (row.does != managerDoes::nothing) {
       const auto announce = manager.waitForMessage(kAnnounce);
       ASSERT_TRUE(announce);
+      lo_address program = lo_address_new_from_url(announce->sender.c_str());
       if (row.does == managerDoes::refuses)
-        manager.send(announce->sender, "/error", "sis", {kAnnounce, "-5", "No session open"});
+        lo_send_from(program, manager.server(), LO_TT_IMMEDIATE, "/error", "sis", kAnnounce, -5, "No session open");
       if (row.does == managerDoes::answersOnly)
-        manager.send(announce->sender, "/reply", "ssss", {kAnnounce, "Welcome", "Manager", ""});
+        lo_send_from(program, manager.server(), LO_TT_IMMEDIATE, "/reply", "ssss", kAnnounce, "Hello", "Manager", "");
+      lo_address_free(program);
     }
     ASSERT_TRUE(app.waitForLine(kStoppedLine, LineMatch::exact, row.atLeast + kStartRoom)) << app.stderrText();
     EXPECT_GE(std::chrono::steady_clock::now() - started, row.atLeast);
     const auto lines = sessionLines(app);
-    if (row.line.empty()) {
-      EXPECT_TRUE(lines.empty()) << app.stderrText();
-      EXPECT_TRUE(udpSocketsOf(app.pid()).empty()) << "a socket without a session";
-    } else {
-      ASSERT_EQ(lines.size(), 1u) << app.stderrText();
-      EXPECT_EQ(lines.front().substr(0, row.line.size()), row.line);
-    }
-    app.sendSignal(SIGTERM);
-    const auto status = app.waitForExit(std::chrono::seconds(1));
-    ASSERT_TRUE(status);
-    EXPECT_TRUE(status->exitedWith(0)) << *status;
+    ASSERT_EQ(lines.size(), row.line.empty() ? 0u : 1u) << app.stderrText();
+    if (row.line.empty()) EXPECT_TRUE(udpSocketsOf(app.pid()).empty()) << "a socket without a session";
+    else EXPECT_EQ(lines.front().substr(0, row.line.size()), row.line);
+    expectCleanEndOnSigterm(app);
   }
 }
 

@@ -75,18 +75,16 @@ class RaySession : public testing::Test {
     if (!port_.empty()) ray("quit");
   }
 
-  // The command the session starts: the installed one, with its output and
-  // its end written down for the test; it passes the manager's SIGTERM on.
+  // The command the session starts: the installed one, its output and its
+  // end written down for the test; it passes the manager's SIGTERM on.
   void writeRecordingCommand() {
-    const std::string bin = folder_.path() + "/bin", record = folder_.path() + "/";
+    const std::string bin = folder_.path() + "/bin", at = "'" + folder_.path() + "/";
     mkdir(bin.c_str(), 0755);
-    std::ofstream command(bin + "/zelquor");
-    command << "#!/bin/sh\n"
-            << "'" << folder_.path() << "/prefix/bin/zelquor' >>'" << record << "trace' 2>>'" << record << "errors' &\n"
-            << "child=$!\ntrap 'kill -s TERM \"$child\"' TERM\nstatus=0\nwait \"$child\" || status=$?\n"
-            << "while kill -0 \"$child\" 2>/dev/null; do status=0; wait \"$child\" || status=$?; done\n"
-            << "echo \"$status\" >>'" << record << "statuses'\nexit \"$status\"\n";
-    command.close();
+    std::ofstream(bin + "/zelquor") << "#!/bin/sh\n"
+                                    << at << "prefix/bin/zelquor' >>" << at << "trace' 2>>" << at
+                                    << "errors' &\nchild=$!\ntrap 'kill -s TERM $child' TERM\nwait $child\nstatus=$?\n"
+                                    << "while kill -0 $child 2>/dev/null; do wait $child; status=$?; done\n"
+                                    << "echo $status >>" << at << "statuses'\n";
     chmod((bin + "/zelquor").c_str(), 0755);
   }
 

@@ -16,7 +16,7 @@ long mainThreadCpuTicks(pid_t pid);
 // and so woke again): its voluntary context switches so far.
 long mainThreadWakeUps(pid_t pid);
 
-// Whether the main thread is blocked in poll() on two descriptors, where
+// Whether the main thread is blocked in poll() on three descriptors, where
 // the program's loop waits for input once it has drawn all it was given.
 bool mainThreadWaitsInPoll(pid_t pid);
 bool waitUntilMainThreadWaitsInPoll(pid_t pid, Timeout timeout = kDefaultTimeout);

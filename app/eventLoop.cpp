@@ -1,5 +1,6 @@
 #include "eventLoop.h"
 
+#include "endSignals.h"
 #include "engineFacade.h"
 #include "eventDispatch.h"
 #include "frame.h"
@@ -12,6 +13,7 @@
 namespace {
 
 void onClosed() {
+  holdEndSignals();  // the end's requests to the server are not cut
   dspFaust->stop();
   traceRunning();
   window.close();
@@ -67,6 +69,11 @@ void runEventLoop(images& shown) {
   bool changed = false;
   bool lookedAgain = false;
   while (window.isOpen()) {
+    // An end signal ends the run as a close of the window does.
+    if (endRequested()) {
+      onClosed();
+      break;
+    }
     changed = drainEvents() || changed;
     // The pass that closed the window ends the loop without waiting.
     drawNow = drawNow || !window.isOpen();

@@ -5,6 +5,7 @@
 #include <poll.h>
 
 #include "displayCheck.h"
+#include "endSignals.h"
 #include "refreshRate.h"
 
 // Why the loop waits this way. The graphics library's own wait sleeps 10 ms
@@ -103,6 +104,7 @@ watchedSet watchedDescriptors(Display* library) {
   watchedSet watched;
   watched.add(ConnectionNumber(library));
   watched.add(ConnectionNumber(ownConnection()));
+  watched.add(endSignalDescriptor());
   return watched;
 }
 
@@ -112,7 +114,8 @@ bool waitForInput(int milliseconds) {
   Display* library = glXGetCurrentDisplay();
   if (library == nullptr) return false;
   watchedSet watched = watchedDescriptors(library);
-  // A signal ends the wait too; the loop then simply looks again.
+  // An end signal ends the wait through its pipe (endSignals.h); any other
+  // signal ends it too, and the loop then simply looks again.
   poll(watched.entries, watched.count, milliseconds);
   return true;
 }

@@ -1,7 +1,9 @@
 #include "boardModel.h"
+#include "endSignals.h"
 #include "engineFacade.h"
 #include "eventLoop.h"
 #include "images.h"
+#include "sessionClient.h"
 
 namespace {
 constexpr int kImageMissingStatus = 1;
@@ -16,6 +18,9 @@ int main() {
   if (!loadImages(loaded)) return kImageMissingStatus;
   dspFaust->start();
   traceRunning();
+  // Active, its ports can be connected: the session manager may go on.
+  tellSessionReady(dspFaust->isRunning());
+  takeEndSignals();  // the engine's threads are started, holding them
   runEventLoop(loaded);
   dspFaust->stop();
   traceRunning();

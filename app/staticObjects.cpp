@@ -4,9 +4,11 @@
 // after the engine library's own static state (a shared library, loaded
 // and initialised before this program).
 #include "displayCheck.h"
+#include "endSignals.h"
 #include "engineFacade.h"
 #include "images.h"
 #include "screenRoom.h"
+#include "sessionClient.h"
 #include "sfmlSeam.h"
 #include "window.h"
 
@@ -14,6 +16,7 @@ namespace {
 
 constexpr unsigned kBitsPerPixel = 32;
 
+[[maybe_unused]] const bool endSignalsWatched = watchEndSignals();
 [[maybe_unused]] const bool displayAvailable = requireDisplay();
 // Chosen once: the window keeps its size when the screen changes later.
 const windowChoice chosen = windowForScreen(keptDisplay());
@@ -35,4 +38,6 @@ namespace {
 // The images decode while the facade connects to the audio server.
 [[maybe_unused]] const bool imagesPrefetched = prefetchImages();
 }  // namespace
-DspFaust* dspFaust = new DspFaust(false);
+// Under a session manager the JACK client opens only once the manager has
+// sent its open (sessionClient.h); otherwise at once.
+DspFaust* dspFaust = (awaitSessionOpen(), new DspFaust(false));

@@ -22,10 +22,11 @@ namespace {
 
 // The variables through which a child would find an X server or a JACK
 // server of the user's session instead of the test's own, or take the
-// window's scale from the session instead of the test's display.
+// window's scale from the session instead of the test's display, or join
+// the user's session manager.
 const std::set<std::string> kSteeringVariables = {
     "DISPLAY",           "WAYLAND_DISPLAY", "JACK_DEFAULT_SERVER", "JACK_NO_START_SERVER",
-    "JACK_START_SERVER", "GDK_SCALE",       "ZELQUOR_SCALE",
+    "JACK_START_SERVER", "GDK_SCALE",       "ZELQUOR_SCALE",        "NSM_URL",
 };
 
 const std::vector<std::string> kJackNoisePrefixes = {"The sample rate is now ", "The buffer size is now "};

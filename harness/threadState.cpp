@@ -16,7 +16,7 @@ constexpr auto kPollStep = std::chrono::milliseconds(5);
 // counted from the state (field 3 of proc(5)): utime and stime.
 constexpr int kUserTimeAfterName = 11;
 constexpr int kHex = 16;
-constexpr unsigned long kLoopDescriptors = 2;
+constexpr unsigned long kLoopDescriptors = 3;
 
 std::string mainThreadFile(pid_t pid, const std::string& name) {
   return "/proc/" + std::to_string(pid) + "/task/" + std::to_string(pid) + "/" + name;
@@ -72,9 +72,10 @@ long mainThreadWakeUps(pid_t pid) {
 }
 
 // The file gives the number of the call the thread is blocked in and its
-// arguments in hexadecimal ("running" when it runs). The loop watches two
-// descriptors; Xlib, waiting for a reply in the middle of a frame, one. A
-// wait with a time limit has a frame still to draw.
+// arguments in hexadecimal ("running" when it runs). The loop watches three
+// descriptors (two X connections and the end signals' pipe); Xlib, waiting
+// for a reply in the middle of a frame, one. A wait with a time limit has a
+// frame still to draw.
 bool mainThreadWaitsInPoll(pid_t pid) {
   std::istringstream call(wholeFile(mainThreadFile(pid, "syscall")));
   long number = -1;

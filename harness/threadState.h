@@ -16,8 +16,8 @@ long mainThreadCpuTicks(pid_t pid);
 // and so woke again): its voluntary context switches so far.
 long mainThreadWakeUps(pid_t pid);
 
-// Whether the main thread is blocked in poll() on two descriptors without a
-// time limit, where the program's loop waits for input once it has drawn
+// Whether the main thread is blocked in poll() on three descriptors without
+// a time limit, where the program's loop waits for input once it has drawn
 // all it was given (with a limit, a frame is still to come).
 bool mainThreadWaitsInPoll(pid_t pid);
 bool waitUntilMainThreadWaitsInPoll(pid_t pid, Timeout timeout = kDefaultTimeout);

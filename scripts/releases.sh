@@ -12,12 +12,15 @@
 #              never takes one release's package for another's
 #   jackTools  the package with jack_wait, jack_lsp, jack_connect and the
 #              other JACK command-line clients
+#   sessionManager  the package of a session manager that speaks NSM and
+#              can be driven from the shell (ray_control), which the session
+#              tests run; "-" where the release has none
 releaseTable='
-bookworm  bookworm  12  ~deb12u1  jackd2
-trixie    trixie    13  ~deb13u1  jack-example-tools
-testing   testing   -   ~deb14u1  jack-example-tools
+bookworm  bookworm  12  ~deb12u1  jackd2              -
+trixie    trixie    13  ~deb13u1  jack-example-tools  raysession
+testing   testing   -   ~deb14u1  jack-example-tools  raysession
 '
-releaseColumns=(release suite versionId revision jackTools)
+releaseColumns=(release suite versionId revision jackTools sessionManager)
 
 # The CMake release the build needs, as the top CMakeLists.txt states it.
 cmakeNeeded="$(sed -n 's/^cmake_minimum_required(VERSION \([0-9.]*\)).*/\1/p' \
@@ -90,6 +93,7 @@ pw-dump                pipewire-bin
 pw-jack                pipewire-jack
 wireplumber            wireplumber
 dbus-daemon            dbus-daemon
+ray_control            raysession
 zita-j2n               zita-njbridge
 zita-n2j               zita-njbridge
 valgrind               valgrind

@@ -183,17 +183,21 @@ void answerOpen() {
 
 bool is(const char* text, const char* expected) { return text != nullptr && std::strcmp(text, expected) == 0; }
 
+// A string argument. The arguments lie in the message at 4-byte steps, not
+// aligned as the library's union: read as bytes, not through its members.
+const char* textOf(const lo_arg* argument) { return reinterpret_cast<const char*>(argument); }
+
 // Only these messages, with exactly these type tags, are taken; any other
 // is ignored, as is anything the program has not asked for.
 void take(const char* path, lo_message message) {
   const char* types = lo_message_get_types(message);
   lo_arg** arguments = lo_message_get_argv(message);
   std::lock_guard<std::mutex> locked(shared().mutex);
-  if (is(path, "/reply") && is(types, "ssss") && is(&arguments[0]->s, kAnnouncePath)) {
+  if (is(path, "/reply") && is(types, "ssss") && is(textOf(arguments[0]), kAnnouncePath)) {
     shared().answered = true;
-  } else if (is(path, "/error") && is(types, "sis") && is(&arguments[0]->s, kAnnouncePath)) {
+  } else if (is(path, "/error") && is(types, "sis") && is(textOf(arguments[0]), kAnnouncePath)) {
     shared().refused = true;
-    shared().refusal = &arguments[2]->s;
+    shared().refusal = textOf(arguments[2]);
   } else if (is(path, kOpenPath) && is(types, "sss")) {
     shared().opened = true;
     shared().openAnswered = false;  // a second open (a switch) is answered again

@@ -2,7 +2,9 @@
 
 #include <fcntl.h>
 
+#include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <stdexcept>
 
 OscManager::OscManager() : server_(lo_server_new_with_proto(nullptr, LO_UDP, nullptr)) {
@@ -23,10 +25,15 @@ std::string OscManager::url() const {
 int OscManager::record(const char* path, const char* types, lo_arg** arguments, int count, lo_message message,
                        void* self) {
   OscMessage kept{path, types, {}, ""};
-  for (int k = 0; k < count; ++k)
-    kept.arguments.push_back(types[k] == 's'   ? std::string(&arguments[k]->s)
-                             : types[k] == 'i' ? std::to_string(arguments[k]->i)
+  // The arguments lie in the message at 4-byte steps, not aligned as the
+  // library's union: read as bytes, not through its members.
+  for (int k = 0; k < count; ++k) {
+    std::int32_t number = 0;
+    if (types[k] == 'i') std::memcpy(&number, arguments[k], sizeof number);
+    kept.arguments.push_back(types[k] == 's'   ? std::string(reinterpret_cast<const char*>(arguments[k]))
+                             : types[k] == 'i' ? std::to_string(number)
                                                : "?");
+  }
   char* sender = lo_address_get_url(lo_message_get_source(message));
   kept.sender = sender;
   std::free(sender);

@@ -19,7 +19,7 @@ std::atomic_flag ending = ATOMIC_FLAG_INIT;
 // flush on, so that the event loop, which writes each trace line whole
 // under that lock, cannot start another line that the end would cut (the
 // lines go through that lock only while std::cout is synchronised with
-// stdio: see app/traceLine.h).
+// stdio: see app/board/traceLine.h).
 [[noreturn]] void endWith(const char* reason) {
   if (ending.test_and_set()) {
     // The other callback is already ending the process.

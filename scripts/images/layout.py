@@ -4,13 +4,13 @@ grid of the board and the press zones of the right-hand column.
 All positions are window pixels (origin top-left, y downwards) unless a name
 says otherwise. Zone bounds are inclusive, as the program tests them. The
 scene's size, the pad corners, the zones and the palette's bands are the
-program's own, read from app/sceneLayout.h.
+program's own, read from app/scene/sceneLayout.h.
 """
 
 import os
 import re
 
-_sceneLayout = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "app", "sceneLayout.h")
+_sceneLayout = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "app", "scene", "sceneLayout.h")
 
 
 def _readScene(path):

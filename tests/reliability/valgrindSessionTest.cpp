@@ -167,7 +167,7 @@ TEST(ValgrindSession, NoErrorNoLeakAndOnlyTheFacadeKept) {
     // never deleted, and what its construction builds.
     const auto callers = callerFrames(record);
     const bool facade = framesHold(record.frames, "DspFaust::") || framesHold(callers, "_GLOBAL__sub_I_window") ||
-                        framesHold(callers, "/app/staticObjects.cpp");
+                        framesHold(callers, "/app/loop/staticObjects.cpp");
     if (record.kind != "still reachable" || !facade) keptByUs.push_back(record);
     else ++facadeRecords;
   }

@@ -30,6 +30,7 @@ int lowestPadHolding(int x, int y) {
 }  // namespace
 
 TEST_F(BoardModelTest, StartUpFillsTheGeometryAndFreesEverything) {
+  // Written out, not taken from the scene's layout: a wrong number there must fail here.
   EXPECT_EQ(damier.x, 8);
   EXPECT_EQ(damier.y, 14);
   EXPECT_EQ(damier.width, 942.0f);

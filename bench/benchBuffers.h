@@ -13,6 +13,7 @@
 #include <faust/dsp/dsp.h>
 #include <faust/gui/DecoratorUI.h>
 
+#include "gainLaw.h"
 #include "mydsp.h"
 
 class ChannelBuffers {
@@ -47,13 +48,13 @@ class ChannelBuffers {
   std::vector<float*> inputs_, outputs_;
 };
 
-// Writes random gains between the gain law's 0.017 and 1.003 into every
+// Writes random gains between the gain law's least and most into every
 // parameter, by label, so that every block gets the same gains.
 class RandomGains : public GenericUI {
  public:
   explicit RandomGains(unsigned seed = 7) {
     std::mt19937 rng(seed);
-    std::uniform_real_distribution<float> gain(0.017f, 1.003f);
+    std::uniform_real_distribution<float> gain(lowestGain(), highestGain());
     for (float& g : gains_) g = gain(rng);
   }
   void addVerticalSlider(const char* label, FAUSTFLOAT* zone, FAUSTFLOAT, FAUSTFLOAT, FAUSTFLOAT, FAUSTFLOAT) override {

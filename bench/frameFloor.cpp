@@ -30,21 +30,25 @@ constexpr unsigned kBitsPerPixel = 32;
 constexpr char kClientName[] = "zelquorFrameFloor";
 constexpr int kMaxTokens = 64;
 constexpr int kTypeCount = 8;
-constexpr int kPressToCorner = kPadCentreOffset - 12;  // pad corner to a centred press's token corner
+constexpr int kPressToCorner = kCentreFromCorner - kGrabOffset;  // pad corner to a centred press's token corner
 
 const sf::Color kBackground(19, 37, 53, 255);
 const sf::Color kPanelColour(203, 213, 217, 255);
 
 struct Placed {
   const char* file;
-  float x, y;
+  corner at;
 };
 
 // In the program's drawing order.
 constexpr Placed kInterface[] = {
-    {"./images/zelquorLogo.png", 988, 16}, {"./images/mv1.png", 974, 56},   {"./images/mv3.png", 1006, 56},
-    {"./images/mvx.png", 1038, 56},        {"./images/mute1.png", 974, 88}, {"./images/muteGrp.png", 1006, 88},
-    {"./images/mute3.png", 1038, 88},      {"./images/path5020.png", 8, 2}, {"./images/interface.png", 992, 128}};
+    {"./images/zelquorLogo.png", kLogoCorner}, {"./images/mv1.png", kMoveOneCorner},
+    {"./images/mv3.png", kMoveGroupCorner},    {"./images/mvx.png", kMoveAllCorner},
+    {"./images/mute1.png", kMuteOneCorner},    {"./images/muteGrp.png", kMuteGroupCorner},
+    {"./images/mute3.png", kMuteAllCorner},    {"./images/path5020.png", kBoardImageCorner},
+    {"./images/interface.png", kPaletteCorner}};
+
+sf::Vector2f scenePoint(int x, int y) { return {static_cast<float>(x), static_cast<float>(y)}; }
 
 const char* const kTypeFiles[kTypeCount] = {"./images/g4813.png", "./images/g4894.png", "./images/g6928.png",
                                             "./images/g5100.png", "./images/g5074.png", "./images/g4794.png",
@@ -74,7 +78,7 @@ int main(int argc, char** argv) {
   for (std::size_t i = 0; i < std::size(kInterface); ++i) {
     if (!textures[i].loadFromFile(kInterface[i].file)) return 1;
     sprites.emplace_back(textures[i]);
-    sprites.back().setPosition({kInterface[i].x, kInterface[i].y});
+    sprites.back().setPosition(scenePoint(kInterface[i].at.x, kInterface[i].at.y));
   }
   sf::Texture* typeTextures = &textures[std::size(kInterface)];
   for (int t = 0; t < kTypeCount; ++t)
@@ -82,11 +86,10 @@ int main(int argc, char** argv) {
   const int tokens = tokenCount(argc, argv);
   for (int i = 0; i < tokens; ++i) {
     sprites.emplace_back(typeTextures[i / kBoardColumns % kTypeCount]);
-    sprites.back().setPosition(
-        {static_cast<float>(padCornerX(i) + kPressToCorner), static_cast<float>(padCornerY(i) + kPressToCorner)});
+    sprites.back().setPosition(scenePoint(padCornerX(i) + kPressToCorner, padCornerY(i) + kPressToCorner));
   }
-  sf::RectangleShape panel(sf::Vector2f(116, 384));
-  panel.setPosition({960, 14});
+  sf::RectangleShape panel(scenePoint(kPanel.width, kPanel.height));
+  panel.setPosition(scenePoint(kPanel.x, kPanel.y));
   panel.setFillColor(kPanelColour);
 
   std::cout << "floor running =" << (client ? client->activate() : true) << std::endl;

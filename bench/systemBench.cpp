@@ -261,7 +261,7 @@ void runDspLoad(const Servers& servers, const Options& options, Series& dspLoad)
   const double seconds = options.loadSeconds;
   for (int round = 0; round < options.loadRounds; ++round) {
     dspLoad["idle/percent"].push_back(loadWith(nullptr, "", servers, probe, seconds));
-    dspLoad["program/percent"].push_back(loadWith(&program, "zelquors", servers, probe, seconds));
+    dspLoad["program/percent"].push_back(loadWith(&program, kProgramClientName, servers, probe, seconds));
     dspLoad["bareCopyClient/percent"].push_back(loadWith(&bare, "zelquorBareCopy", servers, probe, seconds));
     dspLoad["bareBesideDrawing/percent"].push_back(
         loadWith(&bare, "zelquorBareCopy", servers, probe, seconds, &drawing));

@@ -89,7 +89,8 @@ void writeSetting(std::ostream& out, const SessionPlayer& player, const DemoOutc
       << "  (" << meter.sampleRate() << " Hz, " << meter.framesPerCycle() << " frames per cycle).\n"
       << "  A JACK client of the demo fed a " << meter.toneFrequency() << " Hz sine of amplitude "
       << ToneMeter::kAmplitude << " (RMS " << std::setprecision(kGainDigits) << ToneMeter::toneRms() << ")\n"
-      << "  into all 63 inputs zelquors:in_0..in_62 and measured the RMS of all 63 outputs in every\n"
+      << "  into all 63 inputs " << kProgramClientName
+      << ":in_0..in_62 and measured the RMS of all 63 outputs in every\n"
       << "  cycle (every " << std::setprecision(3) << meter.secondsPerCycle() * 1000 << " ms). "
       << "The gain heard on a channel is its output RMS / " << std::setprecision(kGainDigits) << ToneMeter::toneRms()
       << ".\n"

@@ -2,9 +2,7 @@
 
 namespace {
 
-constexpr boardGeometry kDamier = {8, 14, 942.0f, 950.0f, 122.0f, 122.0f};
-// A hit rectangle reaches this far left of and above its pad's corner.
-constexpr int kHitMargin = 4;
+constexpr boardGeometry kDamier = {kColumnX[0], kRowY[0], kBoardWidth, kBoardHeight, kPadHitSpan, kPadHitSpan};
 
 }  // namespace
 

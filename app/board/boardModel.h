@@ -50,9 +50,6 @@ extern int mvType;
 extern int mdraggedX[kGenCount];
 extern int mdraggedY[kGenCount];
 
-// A placed or single-dragged token's corner sits this far above-left of the pointer.
-constexpr int kGrabOffset = 12;
-
 // Move modes held in mvType.
 constexpr int kMoveSingle = 0;
 constexpr int kMoveGroup = 1;

@@ -2,6 +2,7 @@
 
 #include "boardModel.h"
 #include "gainLaw.h"
+#include "sceneLayout.h"
 #include "traceLine.h"
 
 namespace {
@@ -17,8 +18,12 @@ struct cornerClamp {
   }
 };
 
-constexpr cornerClamp kClampX = {940.0f, 9.0f, 8.0f};
-constexpr cornerClamp kClampY = {935.0f, 15.0f, 14.0f};
+constexpr cornerClamp clampOf(int lowest, int highest) {
+  return {static_cast<float>(highest), static_cast<float>(lowest), static_cast<float>(lowest - 1)};
+}
+
+constexpr cornerClamp kClampX = clampOf(kMovedCornerZone.left, kMovedCornerZone.right);
+constexpr cornerClamp kClampY = clampOf(kMovedCornerZone.top, kMovedCornerZone.bottom);
 
 bool dragging() { return dragged >= 0 && dragged < kGenCount; }
 

@@ -6,14 +6,16 @@
 
 #include "boardModel.h"
 #include "engineFacade.h"
+#include "sceneLayout.h"
 #include "traceLine.h"
 
 namespace {
 
-constexpr int kCentreOffset = 59;
 constexpr float kDeadZone = 2.0f;
 constexpr float kDistanceCap = 58.0f;
-constexpr float kReference = 59.0f;
+// The gain goes with the centre offset less the distance: 1.003 at the
+// centre, 0.017 at the cap.
+constexpr float kReference = static_cast<float>(kCentreFromCorner);
 constexpr double kScale = 1.7;
 constexpr double kScaleDivisor = 100;
 // From this squared distance on the distance is capped.
@@ -55,8 +57,8 @@ lawFigures figuresFor(int squared) {
 }
 
 const lawFigures& figuresAt(int p, int x, int y) {
-  const int dx = tabPad[p].x + kCentreOffset - x;
-  const int dy = tabPad[p].y + kCentreOffset - y;
+  const int dx = tabPad[p].x + kCentreFromCorner - x;
+  const int dy = tabPad[p].y + kCentreFromCorner - y;
   const int squared = std::min(dx * dx + dy * dy, kCappedSquare);
   lawFigures& figures = lawTable[squared];
   if (!figures.ready) figures = figuresFor(squared);
@@ -71,6 +73,10 @@ padAddress sendToPad(int number, float value) {
 }
 
 }  // namespace
+
+float lowestGain() { return figuresFor(kCappedSquare).gain; }
+
+float highestGain() { return figuresFor(0).gain; }
 
 padAddress silencePad(int number) { return sendToPad(number, 0.0f); }
 

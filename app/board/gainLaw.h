@@ -8,6 +8,10 @@
 // pad's parameter, and traces it. A point on no pad sends and writes nothing.
 void gain(int x, int y);
 
+// The least gain the law gives, at its cap, and the most, at a pad's centre.
+float lowestGain();
+float highestGain();
+
 // A pad's parameter address as it was sent, for a trace line.
 struct padAddress {
   char text[kAddressSize];

@@ -3,6 +3,7 @@
 #include <SFML/Graphics/RectangleShape.hpp>
 #include <SFML/Graphics/View.hpp>
 
+#include "sceneLayout.h"
 #include "window.h"
 #include "windowSize.h"
 
@@ -10,23 +11,25 @@ namespace {
 
 const sf::Color kBackground(19, 37, 53, 255);
 const sf::Color kPanelColour(203, 213, 217, 255);
-const sf::Vector2f kPanelSize(116, 384);
-const sf::Vector2f kPanelCorner(960, 14);
 
-// Where each interface image's top-left corner goes, in drawing order.
+// Each interface image at its top-left corner, in drawing order.
 struct placement {
   interfaceImage image;
-  float x, y;
+  corner at;
 };
 
 constexpr placement kPlacements[] = {
-    {interfaceImage::logo, 988, 16},     {interfaceImage::moveOne, 974, 56}, {interfaceImage::moveGroup, 1006, 56},
-    {interfaceImage::moveAll, 1038, 56}, {interfaceImage::muteOne, 974, 88}, {interfaceImage::muteGroup, 1006, 88},
-    {interfaceImage::muteAll, 1038, 88}, {interfaceImage::board, 8, 2},      {interfaceImage::palette, 992, 128}};
+    {interfaceImage::logo, kLogoCorner},           {interfaceImage::moveOne, kMoveOneCorner},
+    {interfaceImage::moveGroup, kMoveGroupCorner}, {interfaceImage::moveAll, kMoveAllCorner},
+    {interfaceImage::muteOne, kMuteOneCorner},     {interfaceImage::muteGroup, kMuteGroupCorner},
+    {interfaceImage::muteAll, kMuteAllCorner},     {interfaceImage::board, kBoardImageCorner},
+    {interfaceImage::palette, kPaletteCorner}};
+
+sf::Vector2f scenePoint(int x, int y) { return {static_cast<float>(x), static_cast<float>(y)}; }
 
 void drawPanel() {
-  sf::RectangleShape panel(kPanelSize);
-  panel.setPosition(kPanelCorner);
+  sf::RectangleShape panel(scenePoint(kPanel.width, kPanel.height));
+  panel.setPosition(scenePoint(kPanel.x, kPanel.y));
   panel.setFillColor(kPanelColour);
   window.draw(panel);
 }
@@ -54,9 +57,9 @@ void fitSceneToWindow(images& shown) {
 void drawFrame(images& shown) {
   window.clear(kBackground);
   drawPanel();
-  for (const placement& at : kPlacements) {
-    boardSprite& sprite = shown.sprite(at.image);
-    sprite.setPosition({at.x, at.y});
+  for (const placement& placed : kPlacements) {
+    boardSprite& sprite = shown.sprite(placed.image);
+    sprite.setPosition(scenePoint(placed.at.x, placed.at.y));
     window.draw(sprite);
   }
   drawGens();

@@ -5,6 +5,7 @@ from PIL import Image, ImageDraw
 
 import demoData
 import plotTheme as theme
+from plotTheme import windowLayout
 
 width = 1600
 margin = 24
@@ -175,7 +176,8 @@ def drawColourBar(draw, layout):
         draw.line([(x, top + colourBarHeight), (x, top + colourBarHeight + 4)], fill=theme.dimText)
         draw.text((x, top + colourBarHeight + 6), f"{gain:g}", font=theme.font(11), fill=theme.dimText, anchor="mt")
     draw.text((left + colourBarWidth + 16, top + colourBarHeight / 2),
-              "black: silent (gain 0).  The lowest gain a token gives is 0.017, its highest 1.003.",
+              f"black: silent (gain 0).  The lowest gain a token gives is {windowLayout.lowestGain:g}, "
+              f"its highest {windowLayout.highestGain:g}.",
               font=theme.font(12), fill=theme.dimText, anchor="lm")
 
 

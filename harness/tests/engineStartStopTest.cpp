@@ -51,10 +51,11 @@ TEST(EngineStartStop, RunsOnThePrivateJackServerAndEndsOnSigterm) {
 
   ASSERT_TRUE(app.waitForLine(kRunningLine)) << app.stderrText();
   const auto ports = portsOn(jack);
-  EXPECT_TRUE(contains(ports, "zelquors:in_0"));
-  EXPECT_TRUE(contains(ports, "zelquors:in_62"));
-  EXPECT_TRUE(contains(ports, "zelquors:out_62"));
-  EXPECT_FALSE(contains(ports, "zelquors:in_63"));
+  const std::string ours = kProgramClientName + ":";
+  EXPECT_TRUE(contains(ports, ours + "in_0"));
+  EXPECT_TRUE(contains(ports, ours + "in_62"));
+  EXPECT_TRUE(contains(ports, ours + "out_62"));
+  EXPECT_FALSE(contains(ports, ours + "in_63"));
   EXPECT_EQ(app.stderrText().find("JACK server not running"), std::string::npos);
 
   // The engine lists the dummy backend's two capture and two playback ports

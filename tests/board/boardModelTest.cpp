@@ -30,6 +30,7 @@ int lowestPadHolding(int x, int y) {
 }  // namespace
 
 TEST_F(BoardModelTest, StartUpFillsTheGeometryAndFreesEverything) {
+  // Written out, not taken from the scene's layout: a wrong number there must fail here.
   EXPECT_EQ(damier.x, 8);
   EXPECT_EQ(damier.y, 14);
   EXPECT_EQ(damier.width, 942.0f);
@@ -61,6 +62,24 @@ TEST_F(BoardModelTest, PadCornersComeFromTheTableNotAFixedStep) {
   EXPECT_EQ(tabPad[63].y, 836);
   EXPECT_EQ(tabPad[7].x, 826);
   EXPECT_EQ(tabPad[56].y, 836);
+}
+
+// The scene's numbers that rest on one another: a moved corner, clamped,
+// stays on a pad; the gain law's centre is the middle of the hit rectangle;
+// the tools' zones lie on the panel drawn behind them.
+TEST_F(BoardModelTest, SceneLayoutNumbersAgree) {
+  const zone& moved = kMovedCornerZone;
+  for (const int x : {moved.left - 1, moved.right})
+    for (const int y : {moved.top - 1, moved.bottom}) EXPECT_NE(findPadWH(x, y), kNone) << x << ", " << y;
+  EXPECT_EQ(kCentreFromCorner + kHitBefore, kHitAfter - kCentreFromCorner);
+  const zone tools[] = {kLogoZone,    kMoveOneZone,   kMoveGroupZone, kMoveAllZone,
+                        kMuteOneZone, kMuteGroupZone, kMuteAllZone,   kPaletteZone};
+  for (const zone& z : tools) {
+    EXPECT_GE(z.left, kPanel.x) << z.left;
+    EXPECT_LT(z.right, kPanel.x + kPanel.width) << z.left;
+    EXPECT_GE(z.top, kPanel.y) << z.left;
+    EXPECT_LT(z.bottom, kPanel.y + kPanel.height) << z.left;
+  }
 }
 
 TEST(GenRecord, ConstructedWithoutAPad) {

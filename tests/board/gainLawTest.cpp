@@ -57,6 +57,17 @@ TEST_P(GainLaw, SendsToThePadUnderThePointAndTracesIt) {
 
 INSTANTIATE_TEST_SUITE_P(Points, GainLaw, ::testing::ValuesIn(kLawCases));
 
+// The range that others take from the law is what it sends at a centre and
+// beyond the cap.
+TEST_F(GainLawTest, ItsRangeIsWhatItSendsAtACentreAndBeyondTheCap) {
+  traceOf([] { gain(67, 73); });
+  EXPECT_EQ(highestGain(), channelGain(0));
+  traceOf([] { gain(129, 135); });
+  EXPECT_EQ(lowestGain(), channelGain(0));
+  EXPECT_EQ(highestGain(), 1.003f);
+  EXPECT_EQ(lowestGain(), 0.017f);
+}
+
 TEST_F(GainLawTest, TraceLineForOneHundredOneHundredIsByteExact) {
   EXPECT_EQ(traceOf([] { gain(100, 100); }), "pad=0dtcentre= 42.638gain=0.278154/Canaux0/canal0\n");
 }

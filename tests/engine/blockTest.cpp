@@ -177,6 +177,8 @@ TEST(Block, MetadataNamesTheClient) {
   mydsp block;
   MetaRecorder meta;
   block.metadata(&meta);
+  // Written out on purpose: the block's own declaration names the JACK
+  // client, and a changed name there must fail here.
   EXPECT_EQ(meta.entries, (std::vector<std::string>{"filename=zelquors", "name=zelquors"}));
 }
 

@@ -27,6 +27,9 @@ constexpr int kSettleCycles = 3;
 
 std::string addressOf(int n) { return kPadAddressPrefix + std::to_string(n); }
 
+// The program's port as JACK names it: "client:port".
+std::string ourPort(const std::string& port) { return kProgramClientName + ":" + port; }
+
 // What jack_lsp prints for the server, one line per line.
 std::vector<std::string> jackLsp(const JackServer& server, const char* options) {
   const std::string command = "JACK_NO_START_SERVER=1 jack_lsp -s " + server.name() + " " + options;
@@ -73,15 +76,16 @@ class EngineWithServer : public ::testing::Test {
 TEST_F(EngineWithServer, ListsTheClientWith126UnconnectedPorts) {
   ASSERT_TRUE(facade->start());
   std::vector<std::string> expected;
-  for (int k = 0; k < 63; ++k) expected.push_back("zelquors:in_" + std::to_string(k));
-  for (int k = 0; k < 63; ++k) expected.push_back("zelquors:out_" + std::to_string(k));
+  for (int k = 0; k < 63; ++k) expected.push_back(ourPort("in_" + std::to_string(k)));
+  for (int k = 0; k < 63; ++k) expected.push_back(ourPort("out_" + std::to_string(k)));
 
   std::vector<std::string> listed;
   bool anyConnection = false;
   bool inOurs = false;
+  const std::string ourPrefix = ourPort("");
   for (const std::string& line : jackLsp(*server, "-c")) {
     const bool isPort = line.rfind("   ", 0) != 0;
-    if (isPort) inOurs = line.rfind("zelquors:", 0) == 0;
+    if (isPort) inOurs = line.rfind(ourPrefix, 0) == 0;
     if (isPort && inOurs) listed.push_back(line);
     if (!isPort && inOurs) anyConnection = true;
   }
@@ -95,9 +99,9 @@ TEST_F(EngineWithServer, ListsTheClientWith126UnconnectedPorts) {
     if (line.rfind("\t", 0) != 0) port = line;
     else properties[port] += line;
   }
-  EXPECT_NE(properties["zelquors:in_0"].find("input"), std::string::npos);
-  EXPECT_NE(properties["zelquors:out_62"].find("output"), std::string::npos);
-  EXPECT_NE(properties["zelquors:out_62"].find("32 bit float mono audio"), std::string::npos);
+  EXPECT_NE(properties[ourPort("in_0")].find("input"), std::string::npos);
+  EXPECT_NE(properties[ourPort("out_62")].find("output"), std::string::npos);
+  EXPECT_NE(properties[ourPort("out_62")].find("32 bit float mono audio"), std::string::npos);
 }
 
 TEST_F(EngineWithServer, GainsComeOutOnTheirChannels) {
@@ -167,11 +171,11 @@ TEST_F(EngineWithServer, StartAndStopTwice) {
   facade->stop();
   EXPECT_FALSE(facade->isRunning());
   // Deactivated: the ports stay registered but lose their connections.
-  EXPECT_TRUE(probe->connectionsOf("zelquors:in_3").empty());
+  EXPECT_TRUE(probe->connectionsOf(ourPort("in_3")).empty());
   facade->stop();
   EXPECT_FALSE(facade->isRunning());
   bool stillListed = false;
-  for (const std::string& line : jackLsp(*server, "")) stillListed = stillListed || line == "zelquors:out_62";
+  for (const std::string& line : jackLsp(*server, "")) stillListed = stillListed || line == ourPort("out_62");
   EXPECT_TRUE(stillListed);
 }
 

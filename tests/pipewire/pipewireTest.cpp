@@ -149,11 +149,11 @@ TEST_F(OnPipewire, PortsUnconnectedAndGainsHeardAtEveryQuantum) {
 
 // Each port of the program as pw-dump shows it: its name, its port.alias and
 // the pretty-name that the "default" metadata holds for it, tab-separated.
-const char kPortsInDump[] = R"(
+const std::string kPortsInDump = "client = \"" + kClient + "\"" + R"(
 import json, subprocess
 objects = json.loads(subprocess.run(["pw-dump"], capture_output=True, check=True).stdout)
 props = {o["id"]: o["info"]["props"] for o in objects if "props" in (o.get("info") or {})}
-node = [i for i, p in props.items() if p.get("node.name") == "zelquors" and "port.name" not in p][0]
+node = [i for i, p in props.items() if p.get("node.name") == client and "port.name" not in p][0]
 pretty = {m["subject"]: m["value"] for o in objects for m in o.get("metadata") or [] if m["key"].endswith("/pretty-name")}
 for i, p in props.items():
     if p.get("node.id") == node and "port.name" in p:

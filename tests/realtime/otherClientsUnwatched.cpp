@@ -11,12 +11,13 @@
 #include <atomic>
 #include <cstring>
 
+#include "boardFacts.h"
+
 extern "C" void __tsan_ignore_thread_begin();
 extern "C" void __tsan_ignore_thread_end();
 
 namespace {
 
-constexpr char kEngineClient[] = "zelquors";
 constexpr int kMaxClients = 16;
 
 struct wrappedCallback {
@@ -42,7 +43,8 @@ int unwatchedProcess(jack_nframes_t frames, void* argument) {
 extern "C" int jack_set_process_callback(jack_client_t* client, JackProcessCallback callback, void* argument) {
   static const auto real = reinterpret_cast<setProcessCallback>(dlsym(RTLD_NEXT, "jack_set_process_callback"));
   if (real == nullptr) return -1;
-  if (std::strcmp(jack_get_client_name(client), kEngineClient) == 0) return real(client, callback, argument);
+  if (std::strcmp(jack_get_client_name(client), kProgramClientName.c_str()) == 0)
+    return real(client, callback, argument);
   const int slot = wrappedCount.load();
   if (slot >= kMaxClients) return -1;
   wrapped[slot] = {callback, argument};

@@ -25,6 +25,8 @@ constexpr int kSteps = 30;
 constexpr int kStartX = padCentreX(27) + kStep;
 constexpr int kEndX = kStartX + kSteps * kStep;
 constexpr int kRowY = padCentreY(27);
+// The hit width and the grab offset are the program's, written out so that
+// a change shows.
 constexpr int kPadWidth = 122;
 constexpr int kFirstPadRight = padCornerX(27) + kPadWidth;
 constexpr int kGrabOffset = 12;

@@ -15,7 +15,7 @@ const std::string kTypeImages[] = {"g4813", "g4894", "g6928", "g5100", "g5074", 
 // A y in each palette band; band 7 is only 368 to 371.
 constexpr int kBandY[] = {140, 174, 208, 242, 276, 310, 344, 369};
 constexpr int kPaletteX = 1020;
-constexpr int kGrabOffset = 12;
+constexpr int kGrabOffset = 12;  // the program's, written out so that a change shows
 constexpr std::uint8_t kOpaque = 255;
 
 struct placedToken {

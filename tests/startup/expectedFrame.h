@@ -16,6 +16,8 @@ constexpr int kWindowWidth = static_cast<int>(kSceneWidth);
 constexpr int kWindowHeight = static_cast<int>(kSceneHeight);
 const sf::Color kBackground(19, 37, 53);
 const sf::Color kPanelColour(203, 213, 217);
+// The panel and the images' places (kInterfaceImages) are written out, not
+// taken from the scene's layout: a wrong place there must fail the frame tests.
 constexpr int kPanelLeft = 960;
 constexpr int kPanelTop = 14;
 constexpr int kPanelWidth = 116;

@@ -54,11 +54,10 @@ constexpr bool kPacedFrames = true;
 // comes (its gain and trace line at once); the frame that shows it waits
 // until a refresh period has passed since the last one (framePacing.h), in
 // the wait for input, which the next event or the frame's time ends. An
-// idle board waits without a limit, right after the poll that found the
-// queue empty (inputWait.h). An event that reached Xlib's queue after that
-// poll looked is left to the next pass's poll; one still queued a pass
-// later is none the library takes, and is not looked at again before the
-// wait. Exposures and the first frame are drawn at once.
+// idle board waits without a limit, right after a look at Xlib's queue
+// that found no event the library's poll has not yet been offered
+// (inputWait.h); one that it finds is left to the next pass's poll.
+// Exposures and the first frame are drawn at once.
 void runEventLoop(images& shown) {
   fitSceneToWindow(shown);
   const unsigned long handle = nativeWindow(window);
@@ -67,7 +66,6 @@ void runEventLoop(images& shown) {
   pace.period = framePeriodAt(refreshRateOfWindow(handle));
   bool drawNow = true;  // the first pass draws the first frame
   bool changed = false;
-  bool lookedAgain = false;
   while (window.isOpen()) {
     // An end signal ends the run as a close of the window does.
     if (endRequested()) {
@@ -83,12 +81,9 @@ void runEventLoop(images& shown) {
     if (drawNow || news.exposed || (changed && (!kPacedFrames || pace.frameDue(now)))) {
       drawFrame(shown);
       pace.frameDrawnAt(now);
-      drawNow = changed = lookedAgain = false;
-    } else if (!lookedAgain && libraryEventQueued(handle)) {
-      lookedAgain = true;
-    } else {
-      lookedAgain = false;
-      drawNow = !waitForInput(changed ? waitMillisecondsUntil(pace.due, now) : kNoTimeLimit);
+      drawNow = changed = false;
+    } else if (!libraryEventQueued(handle)) {
+      waitForInput(changed ? waitMillisecondsUntil(pace.due, now) : kNoTimeLimit);
     }
   }
 }

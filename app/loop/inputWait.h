@@ -23,21 +23,24 @@ windowNews takeWindowNews();
 double refreshRateOfWindow(unsigned long windowHandle);
 
 // Whether Xlib holds, already read from the library's connection, an event
-// that the library's next poll will take: one for the window, a client
-// message or an extension's generic event. Such an event can come in after
-// the poll looked at the queue, read from the socket by a later check of
-// the library's own (its clipboard's) or by this one; the socket then has
-// nothing to wake the wait. Reads what the socket holds, takes nothing.
+// that the library's next poll will take (one for the window, a client
+// message or an extension's generic event) and that no earlier look saw.
+// Such an event can come in after the poll looked at the queue, read from
+// the socket by a later check of the library's own (its clipboard's) or by
+// this one; the socket then has nothing to wake the wait. One that an
+// earlier look saw has been offered to the library's poll since, and is
+// none it takes. Reads what the socket holds, takes nothing.
 bool libraryEventQueued(unsigned long windowHandle);
 
 // Blocks until either connection has data, a signal comes, or the given
 // number of milliseconds has passed (-1: no limit). Call it only right
-// after a poll of the window's events that found nothing and before any
-// other call on the library's connection: that poll has read the
-// connection and flushed what was waiting to be sent. False, at once, when
-// the library's connection cannot be found (a build of the library that
-// does not draw through GLX): the loop then redraws without pause.
+// after a look (libraryEventQueued) that found nothing and before any other
+// call on the library's connection: that look has read the connection and
+// flushed what was waiting to be sent. Where the library's connection
+// cannot be found (a build of the library that does not draw through GLX),
+// it says so once on stderr and waits a few milliseconds at most, so that
+// the loop polls the window's events without spinning.
 constexpr int kNoTimeLimit = -1;
-bool waitForInput(int milliseconds);
+void waitForInput(int milliseconds);
 
 #endif

@@ -11,4 +11,8 @@
 // A run on the private X server with no JACK server at all.
 std::vector<std::string> environmentWithoutJack(const XServer& x);
 
+// The entries that preload a library into the run. The address sanitizer's
+// runtime, which would otherwise have to come first, is told to accept it.
+std::vector<std::string> preloadEntries(const std::string& library);
+
 #endif

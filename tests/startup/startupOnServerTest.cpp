@@ -2,7 +2,6 @@
 // and ports it leaves on the server, and how closing the window ends it.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <memory>
 #include <string>
 #include <vector>
@@ -108,11 +107,7 @@ TEST_F(StartUp, CloseRequestStopsTheEngineTwiceExitsZeroAndLeavesTheServer) {
 TEST_F(StartUp, RunsWithoutPortNamesWhereTheServerRefusesThem) {
   AppOptions options;
   options.environment = environmentOn(x_, jack_);
-  const char* asanOptions = std::getenv("ASAN_OPTIONS");
-  // The address sanitizer's runtime would otherwise have to come first.
-  options.environment.push_back("ASAN_OPTIONS=" + std::string(asanOptions ? asanOptions : "") +
-                                ":verify_asan_link_order=0");
-  options.environment.push_back(std::string("LD_PRELOAD=") + ZELQUOR_REFUSING_METADATA);
+  for (const std::string& entry : preloadEntries(ZELQUOR_REFUSING_METADATA)) options.environment.push_back(entry);
   app_ = std::make_unique<AppProcess>(options);
 
   ASSERT_TRUE(app_->waitForLine(kRunningLine)) << app_->stderrText();

@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "appProcess.h"
 #include "expectedFrame.h"
@@ -24,11 +26,15 @@ class WindowedProgram : public testing::Test {
   void SetUp() override {
     AppOptions options;
     options.environment = environmentWithoutJack(x_);
+    for (const std::string& entry : moreEnvironment()) options.environment.push_back(entry);
     app_ = std::make_unique<AppProcess>(options);
     ASSERT_TRUE(app_->waitForLine(kStoppedLine)) << app_->stderrText();
     window_ = XWindow::find(x_.displayName(), kWindowTitle);
     ASSERT_TRUE(window_) << "no window titled " << kWindowTitle;
   }
+
+  // What a case adds to the run's environment.
+  virtual std::vector<std::string> moreEnvironment() const { return {}; }
 
   XServer x_;
   std::unique_ptr<AppProcess> app_;

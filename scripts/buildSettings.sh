@@ -130,3 +130,17 @@ copyTreeTo() {
   treeFiles | tar -C "$root" --null -T - -cf - | tar -C "$1" -xf -
   treeState >"$1/.treeState"
 }
+
+# Every JACK program of a user shares one metadata store in /dev/shm, and
+# each JACK server removes it as it ends: a test's server ending while
+# another program creates the store again can leave it cut short, and every
+# JACK program of the user then dies of a bus error or hangs. The tests and
+# the package's build therefore run with a /dev/shm of their own where they
+# may (as root), out of reach of the user's servers and of each other.
+withOwnShm() {
+  if ((EUID == 0)) && unshare --mount true 2>/dev/null; then
+    unshare --mount --propagation private bash -c 'mount -t tmpfs -o mode=1777 shm /dev/shm && exec "$@"' - "$@"
+  else
+    "$@"
+  fi
+}

@@ -61,3 +61,15 @@ std::string loadAverage() {
   text << one << ", " << five << ", " << fifteen;
   return text.str();
 }
+
+void writeSeries(std::ostream& out, const std::string& name, const Series& series, bool last) {
+  out << "  \"" << name << "\": {";
+  bool first = true;
+  for (const auto& [key, values] : series) {
+    out << (first ? "" : ",") << "\n    \"" << key << "\": [";
+    for (std::size_t i = 0; i < values.size(); ++i) out << (i ? ", " : "") << values[i];
+    out << "]";
+    first = false;
+  }
+  out << "\n  }" << (last ? "" : ",") << "\n";
+}

@@ -1,10 +1,12 @@
 // What the whole-program benches (systemBench, latencyBench) share about a
-// run: the form of their options and the machine's load while they ran.
+// run: the form of their options and of their figures, and the machine's
+// load while they ran.
 #ifndef ZELQUOR_BENCH_RUN_H
 #define ZELQUOR_BENCH_RUN_H
 
 #include <functional>
 #include <map>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -26,6 +28,13 @@ optionSetter setsText(std::string& target);
 optionSetter setsFlag(bool& target);
 optionSetter setsNumbers(std::vector<int>& target);
 optionSetter setsTexts(std::vector<std::string>& target);
+
+// Named series of values, one value a round.
+using Series = std::map<std::string, std::vector<double>>;
+
+// Writes the series as a member of the JSON object that a bench writes:
+// "name": {"key": [v, ...], ...}, followed by a comma unless it is the last.
+void writeSeries(std::ostream& out, const std::string& name, const Series& series, bool last = false);
 
 // The load averages over 1, 5 and 15 minutes, as "1.2, 0.8, 0.5".
 std::string loadAverage();

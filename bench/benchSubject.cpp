@@ -72,7 +72,7 @@ bool SubjectRun::waitUntilRunning() {
 }
 
 XWindow& SubjectRun::window() {
-  if (!window_) window_ = XWindow::find(servers_.x.displayName(), kProgramWindowTitle);
+  if (!window_) window_ = XWindow::awaitTitled(servers_.x.displayName(), kProgramWindowTitle);
   if (!window_) throw std::runtime_error(subject_.name + ": no window");
   return *window_;
 }

@@ -218,9 +218,6 @@ Played play(SubjectRun& run, GainWatch& watch, FakePointer& hand, int moves, int
   return played;
 }
 
-// Named series of values, one value a round: {"name": [v, ...], ...}.
-using Series = std::map<std::string, std::vector<double>>;
-
 void note(Series& series, const std::string& key, const Played& played, const FrameTimes& frames) {
   const LatencyFigures figures = figuresOf(played.moves);
   series[key + "/medianMs"].push_back(figures.medianMs);
@@ -254,8 +251,8 @@ std::vector<std::string> programEnvironment(bool breakdown, const std::string& c
 }
 
 // The trace clock's notes, in order, and the file removed.
-std::vector<std::pair<char, jack_time_t>> readTraceClock(const std::string& path) {
-  std::vector<std::pair<char, jack_time_t>> notes;
+TraceNotes readTraceClock(const std::string& path) {
+  TraceNotes notes;
   std::ifstream file(path);
   char kind = 0;
   jack_time_t us = 0;
@@ -264,94 +261,96 @@ std::vector<std::pair<char, jack_time_t>> readTraceClock(const std::string& path
   return notes;
 }
 
-// For each move: the first note of the kind at or after the time, before
-// the limit; 0 when there is none.
-jack_time_t firstNote(const std::vector<std::pair<char, jack_time_t>>& notes, char kind, jack_time_t from,
-                      jack_time_t limit) {
-  for (const auto& [k, us] : notes)
-    if (k == kind && us >= from && us < limit) return us;
-  return 0;
-}
-
 double mean(const std::vector<double>& values) {
   double sum = 0;
   for (double value : values) sum += value;
   return values.empty() ? 0 : sum / static_cast<double>(values.size());
 }
 
-void noteBreakdown(Series& series, const std::string& key, const Played& played,
-                   const std::vector<std::pair<char, jack_time_t>>& notes, double periodMs) {
+// Where the program's moves went, in ms, a value for each move whose gain's
+// line was flushed.
+struct Breakdown {
   std::vector<double> pickup, frameRest, poll, handler, flush, cycle;
+};
+
+void tellUnheard(const std::string& key, const MoveTimes& move, const MoveSteps& steps) {
+  say(key + ": a move not heard; its handler " +
+      (steps.handled ? "began " + std::to_string(msBetween(move.movedAt, steps.handled)) + " ms after it"
+                     : "never ran") +
+      (steps.gained
+           ? ", its gain was in the engine after " + std::to_string(msBetween(move.movedAt, steps.gained)) + " ms"
+           : ""));
+}
+
+void tellSlow(const std::string& key, const MoveTimes& move, const MoveSteps& steps) {
+  say(key + ": a slow move, " + std::to_string(latencyMs(move)) + " ms: frame under way " +
+      std::to_string(msBetween(move.movedAt, steps.frameEnd)) + " ms, poll " +
+      std::to_string(msBetween(steps.frameEnd, steps.handled)) + " ms, handler " +
+      std::to_string(msBetween(steps.handled, steps.gained)) + " ms, gain to cycle " +
+      std::to_string(msBetween(steps.gained, move.heardCycleStart)) + " ms");
+}
+
+Breakdown breakdownOf(const std::string& key, const Played& played, const TraceNotes& notes) {
+  Breakdown parts;
   for (std::size_t i = 0; i < played.moves.size(); ++i) {
     const MoveTimes& move = played.moves[i];
     const jack_time_t limit = i + 1 < played.moves.size() ? played.moves[i + 1].movedAt : ~jack_time_t(0);
-    const jack_time_t shown = firstNote(notes, 's', move.movedAt, limit);
-    const jack_time_t handled = firstNote(notes, 'x', move.movedAt, limit);
-    const jack_time_t gained = handled ? firstNote(notes, 'g', handled, limit) : 0;
-    const jack_time_t flushed = gained ? firstNote(notes, 'f', gained, limit) : 0;
-    if (latencyMs(move) >= kResponseTimeoutMs)
-      say(key + ": a move not heard; its handler " +
-          (handled ? "began " + std::to_string(msBetween(move.movedAt, handled)) + " ms after it" : "never ran") +
-          (gained ? ", its gain was in the engine after " + std::to_string(msBetween(move.movedAt, gained)) + " ms"
-                  : ""));
-    if (!flushed) continue;
-    // A move that finds the loop waiting has no frame under way: the frame
-    // shown after it is its own.
-    const jack_time_t frameEnd = shown != 0 && shown <= handled ? shown : move.movedAt;
-    if (latencyMs(move) > kSlowMoveMs)
-      say(key + ": a slow move, " + std::to_string(latencyMs(move)) + " ms: frame under way " +
-          std::to_string(msBetween(move.movedAt, frameEnd)) + " ms, poll " +
-          std::to_string(msBetween(frameEnd, handled)) + " ms, handler " + std::to_string(msBetween(handled, gained)) +
-          " ms, gain to cycle " + std::to_string(msBetween(gained, move.heardCycleStart)) + " ms");
-    pickup.push_back(msBetween(move.movedAt, handled));
-    frameRest.push_back(msBetween(move.movedAt, frameEnd));
-    poll.push_back(msBetween(frameEnd, handled));
-    handler.push_back(msBetween(handled, gained));
-    flush.push_back(msBetween(gained, flushed));
-    cycle.push_back(msBetween(gained, move.heardCycleStart));
+    const MoveSteps steps = stepsOf(notes, move, limit);
+    if (latencyMs(move) >= kResponseTimeoutMs) tellUnheard(key, move, steps);
+    if (!steps.flushed) continue;
+    if (latencyMs(move) > kSlowMoveMs) tellSlow(key, move, steps);
+    parts.pickup.push_back(msBetween(move.movedAt, steps.handled));
+    parts.frameRest.push_back(msBetween(move.movedAt, steps.frameEnd));
+    parts.poll.push_back(msBetween(steps.frameEnd, steps.handled));
+    parts.handler.push_back(msBetween(steps.handled, steps.gained));
+    parts.flush.push_back(msBetween(steps.gained, steps.flushed));
+    parts.cycle.push_back(msBetween(steps.gained, move.heardCycleStart));
   }
-  const std::pair<const char*, std::vector<double>*> parts[] = {{"pickup", &pickup}, {"frameRest", &frameRest},
-                                                                {"poll", &poll},     {"handler", &handler},
-                                                                {"flush", &flush},   {"toCycle", &cycle}};
-  for (const auto& [name, values] : parts) {
+  return parts;
+}
+
+// What a move would wait for its frame's end if it fell independently of
+// the frames, beside the measured mean.
+void noteFrameRestExpected(Series& series, const std::string& key, const Played& played, const TraceNotes& notes,
+                           const std::vector<double>& frameRest) {
+  const jack_time_t from = played.moves.empty() ? 0 : played.moves.front().movedAt;
+  const jack_time_t until = played.moves.empty() ? 0 : played.moves.back().heardCycleStart;
+  const FrameGaps gaps = frameGaps(notes, from, until);
+  if (gaps.sum <= 0) return;
+  series[key + "/frameRestExpectedMs"].push_back(gaps.squares / (2 * gaps.sum));
+  say(key + ": " + std::to_string(static_cast<int>(gaps.count)) + " frames, mean " +
+      std::to_string(gaps.sum / gaps.count) + " ms; a move landing anywhere waits " +
+      std::to_string(gaps.squares / (2 * gaps.sum)) +
+      " ms on average for its frame's end if independent of them (measured mean " + std::to_string(mean(frameRest)) +
+      " ms)");
+}
+
+void tellBreakdown(const std::string& key, const Breakdown& parts) {
+  say(key + " breakdown of " + std::to_string(parts.pickup.size()) + " moves, medians: pickup " +
+      std::to_string(percentile(parts.pickup, 0.5)) + " ms (frame under way " +
+      std::to_string(percentile(parts.frameRest, 0.5)) + " ms, poll " + std::to_string(percentile(parts.poll, 0.5)) +
+      " ms), handler " + std::to_string(percentile(parts.handler, 0.5)) + " ms, flush " +
+      std::to_string(percentile(parts.flush, 0.5)) + " ms, gain to cycle " +
+      std::to_string(percentile(parts.cycle, 0.5)) + " ms");
+}
+
+void noteBreakdown(Series& series, const std::string& key, const Played& played, const TraceNotes& notes,
+                   double periodMs) {
+  const Breakdown parts = breakdownOf(key, played, notes);
+  const std::pair<const char*, const std::vector<double>*> named[] = {
+      {"pickup", &parts.pickup},   {"frameRest", &parts.frameRest}, {"poll", &parts.poll},
+      {"handler", &parts.handler}, {"flush", &parts.flush},         {"toCycle", &parts.cycle}};
+  for (const auto& [name, values] : named) {
     series[key + "/" + name + "MedianMs"].push_back(percentile(*values, 0.5));
     series[key + "/" + name + "P99Ms"].push_back(percentile(*values, 0.99));
   }
-  series[key + "/breakdownMoves"].push_back(static_cast<double>(pickup.size()));
+  series[key + "/breakdownMoves"].push_back(static_cast<double>(parts.pickup.size()));
   // With a period far longer than a frame, the program's median over the
   // floor's follows the pickup's mean, not its median.
-  series[key + "/pickupMeanMs"].push_back(mean(pickup));
-  series[key + "/pickupAboveMs"].push_back(medianAboveHalfPeriod(pickup, periodMs));
-  // A move lands in a frame with a probability that grows with its length:
-  // one that falls independently of the frames waits sum(F^2) / (2 sum(F))
-  // on average for the frame's end, not half the median frame.
-  double frameSum = 0, frameSquares = 0, frameCount = 0;
-  jack_time_t lastShown = 0;
-  const jack_time_t from = played.moves.empty() ? 0 : played.moves.front().movedAt;
-  const jack_time_t until = played.moves.empty() ? 0 : played.moves.back().heardCycleStart;
-  for (const auto& [kind, us] : notes) {
-    if (kind != 's' || us < from || us > until) continue;
-    if (lastShown != 0) {
-      const double frame = msBetween(lastShown, us);
-      frameSum += frame;
-      frameSquares += frame * frame;
-      ++frameCount;
-    }
-    lastShown = us;
-  }
-  if (frameSum > 0) {
-    series[key + "/frameRestExpectedMs"].push_back(frameSquares / (2 * frameSum));
-    say(key + ": " + std::to_string(static_cast<int>(frameCount)) + " frames, mean " +
-        std::to_string(frameSum / frameCount) + " ms; a move landing anywhere waits " +
-        std::to_string(frameSquares / (2 * frameSum)) +
-        " ms on average for its frame's end if independent of them (measured mean " + std::to_string(mean(frameRest)) +
-        " ms)");
-  }
-  say(key + " breakdown of " + std::to_string(pickup.size()) + " moves, medians: pickup " +
-      std::to_string(percentile(pickup, 0.5)) + " ms (frame under way " + std::to_string(percentile(frameRest, 0.5)) +
-      " ms, poll " + std::to_string(percentile(poll, 0.5)) + " ms), handler " +
-      std::to_string(percentile(handler, 0.5)) + " ms, flush " + std::to_string(percentile(flush, 0.5)) +
-      " ms, gain to cycle " + std::to_string(percentile(cycle, 0.5)) + " ms");
+  series[key + "/pickupMeanMs"].push_back(mean(parts.pickup));
+  series[key + "/pickupAboveMs"].push_back(medianAboveHalfPeriod(parts.pickup, periodMs));
+  noteFrameRestExpected(series, key, played, notes, parts.frameRest);
+  tellBreakdown(key, parts);
 }
 
 // The breakdown compares the trace clock's clock with the JACK clock (which
@@ -430,18 +429,6 @@ void runCase(const XServer& x, const std::string& scheduling, int period, int tu
   }
 }
 
-void writeSeries(std::ostream& out, const Series& series) {
-  out << "  \"latency\": {";
-  bool first = true;
-  for (const auto& [key, values] : series) {
-    out << (first ? "" : ",") << "\n    \"" << key << "\": [";
-    for (std::size_t i = 0; i < values.size(); ++i) out << (i ? ", " : "") << values[i];
-    out << "]";
-    first = false;
-  }
-  out << "\n  }\n";
-}
-
 // True when the libjack this process runs with is PipeWire's JACK layer.
 bool onPipewireJackLayer() {
   Dl_info library{};
@@ -484,7 +471,7 @@ int main(int argc, char** argv) {
     out << "{\n  \"loadAverageAtStart\": \"" << loadAtStart << "\",\n  \"loadAverageAtEnd\": \"" << loadAverage()
         << "\",\n  \"sampleRate\": " << kSampleRate << ",\n  \"rounds\": " << options.rounds
         << ",\n  \"movesPerCase\": " << options.moves << ",\n";
-    writeSeries(out, series);
+    writeSeries(out, "latency", series, true);
     out << "}\n";
     return out ? 0 : 1;
   } catch (const std::exception& error) {

@@ -69,3 +69,39 @@ double medianAboveHalfPeriod(const std::vector<double>& pickupsMs, double period
   }
   return (low + high) / 2 - periodMs / 2;
 }
+
+namespace {
+
+jack_time_t firstNote(const TraceNotes& notes, char kind, jack_time_t from, jack_time_t limit) {
+  for (const auto& [k, us] : notes)
+    if (k == kind && us >= from && us < limit) return us;
+  return 0;
+}
+
+}  // namespace
+
+MoveSteps stepsOf(const TraceNotes& notes, const MoveTimes& move, jack_time_t limit) {
+  MoveSteps steps;
+  steps.shown = firstNote(notes, 's', move.movedAt, limit);
+  steps.handled = firstNote(notes, 'x', move.movedAt, limit);
+  steps.gained = steps.handled ? firstNote(notes, 'g', steps.handled, limit) : 0;
+  steps.flushed = steps.gained ? firstNote(notes, 'f', steps.gained, limit) : 0;
+  steps.frameEnd = steps.shown != 0 && steps.shown <= steps.handled ? steps.shown : move.movedAt;
+  return steps;
+}
+
+FrameGaps frameGaps(const TraceNotes& notes, jack_time_t from, jack_time_t until) {
+  FrameGaps gaps;
+  jack_time_t lastShown = 0;
+  for (const auto& [kind, us] : notes) {
+    if (kind != 's' || us < from || us > until) continue;
+    if (lastShown != 0) {
+      const double gap = msBetween(lastShown, us);
+      gaps.sum += gap;
+      gaps.squares += gap * gap;
+      ++gaps.count;
+    }
+    lastShown = us;
+  }
+  return gaps;
+}

@@ -5,6 +5,7 @@
 
 #include <jack/types.h>
 
+#include <utility>
 #include <vector>
 
 // The JACK clock counts microseconds.
@@ -47,5 +48,36 @@ LatencyFigures figuresOf(const std::vector<MoveTimes>& moves);
 // its share, however late. With a period much shorter, about their median.
 // 0 for none.
 double medianAboveHalfPeriod(const std::vector<double>& pickupsMs, double periodMs);
+
+// The trace clock's notes, in order, each a kind and a time on the JACK
+// clock: 's' a frame shown, 'x' a handler's first trace line, 'g' a gain
+// in the engine, 'f' that gain's line flushed.
+using TraceNotes = std::vector<std::pair<char, jack_time_t>>;
+
+// The steps of one move, each the first note of its kind after the step
+// before it and before the limit (the next move); 0 for one not noted.
+struct MoveSteps {
+  jack_time_t shown = 0;    // a frame, counted from the move
+  jack_time_t handled = 0;  // from the move
+  jack_time_t gained = 0;   // from the handler
+  jack_time_t flushed = 0;  // from the gain
+  // A move that finds the loop waiting has no frame under way: the frame
+  // shown after it is its own, and the frame under way ends at the move.
+  jack_time_t frameEnd = 0;
+};
+
+MoveSteps stepsOf(const TraceNotes& notes, const MoveTimes& move, jack_time_t limit);
+
+// The gaps between the frames shown from one time to another, in ms. A
+// move that falls independently of the frames lands in a gap with a
+// probability that grows with its length, and waits squares / (2 sum) on
+// average for the frame's end, not half the median gap.
+struct FrameGaps {
+  double count = 0;
+  double sum = 0;
+  double squares = 0;
+};
+
+FrameGaps frameGaps(const TraceNotes& notes, jack_time_t from, jack_time_t until);
 
 #endif

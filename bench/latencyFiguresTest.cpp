@@ -74,4 +74,38 @@ TEST(LatencyFigures, theMedianAboveHalfAPeriodIsThePickupsMeanOnALongPeriodAndMe
   EXPECT_EQ(medianAboveHalfPeriod({}, 5.0), 0.0);
 }
 
+// Each step is looked for after the one before it and before the next
+// move: a note of the last move or of the next one must not be taken.
+TEST(LatencyFigures, aMovesStepsAreItsOwnNotesInOrder) {
+  const MoveTimes move = heardAfter(9000);
+  const jack_time_t next = kLongUp + 20000;
+  const TraceNotes notes = {{'g', kLongUp - 50},   {'x', kLongUp + 1000}, {'s', kLongUp + 1500}, {'f', kLongUp + 1700},
+                            {'g', kLongUp + 2000}, {'f', kLongUp + 2100}, {'x', next},           {'g', next + 10}};
+  const MoveSteps steps = stepsOf(notes, move, next);
+  EXPECT_EQ(steps.handled, kLongUp + 1000);
+  EXPECT_EQ(steps.gained, kLongUp + 2000);
+  EXPECT_EQ(steps.flushed, kLongUp + 2100);
+  EXPECT_EQ(steps.shown, kLongUp + 1500);
+  // The frame came after the handler: none was under way at the move.
+  EXPECT_EQ(steps.frameEnd, kLongUp);
+  // A frame shown before the handler ran is the one that was under way.
+  const TraceNotes framed = {{'s', kLongUp + 400}, {'x', kLongUp + 1000}};
+  EXPECT_EQ(stepsOf(framed, move, next).frameEnd, kLongUp + 400);
+  // No handler before the next move: nothing after it counts either.
+  const MoveSteps lost = stepsOf({{'x', next}, {'g', kLongUp + 10}}, move, next);
+  EXPECT_EQ(lost.handled, 0u);
+  EXPECT_EQ(lost.gained, 0u);
+  EXPECT_EQ(lost.flushed, 0u);
+}
+
+TEST(LatencyFigures, frameGapsAreTakenBetweenTheFramesShownInTheSpan) {
+  const TraceNotes notes = {{'s', kLongUp - 4000},  {'s', kLongUp},         {'x', kLongUp + 5000},
+                            {'s', kLongUp + 10000}, {'s', kLongUp + 40000}, {'s', kLongUp + 90000}};
+  const FrameGaps gaps = frameGaps(notes, kLongUp, kLongUp + 40000);
+  EXPECT_EQ(gaps.count, 2);
+  EXPECT_DOUBLE_EQ(gaps.sum, 10.0 + 30.0);
+  EXPECT_DOUBLE_EQ(gaps.squares, 10.0 * 10.0 + 30.0 * 30.0);
+  EXPECT_EQ(frameGaps(notes, kLongUp + 50000, kLongUp + 60000).count, 0);
+}
+
 }  // namespace

@@ -113,21 +113,6 @@ Options parse(int argc, char** argv) {
 
 void say(const std::string& text) { std::cerr << "systemBench: " << text << std::endl; }
 
-// Named series of values, written as {"name": [v, ...], ...}.
-using Series = std::map<std::string, std::vector<double>>;
-
-void writeSeries(std::ostream& out, const std::string& name, const Series& series, bool last = false) {
-  out << "  \"" << name << "\": {";
-  bool first = true;
-  for (const auto& [key, values] : series) {
-    out << (first ? "" : ",") << "\n    \"" << key << "\": [";
-    for (std::size_t i = 0; i < values.size(); ++i) out << (i ? ", " : "") << values[i];
-    out << "]";
-    first = false;
-  }
-  out << "\n  }" << (last ? "" : ",") << "\n";
-}
-
 // Who goes first alternates from one round to the next.
 std::vector<Subject> inTurn(int round, const Subject& program, const Subject& floor) {
   return round % 2 == 0 ? std::vector<Subject>{program, floor} : std::vector<Subject>{floor, program};

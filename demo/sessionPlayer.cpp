@@ -45,7 +45,7 @@ std::string SessionPlayer::tryToStart(const PlayerSetting& setting) {
   const std::string failure = startOnce(program_, x_, options, kStartTimeout);
   if (!failure.empty()) return failure;
   try {
-    window_ = XWindow::find(x_.displayName(), kProgramWindowTitle, kStartTimeout);
+    window_ = XWindow::awaitTitled(x_.displayName(), kProgramWindowTitle, kStartTimeout);
     if (!window_) return "no window titled " + kProgramWindowTitle;
     program_.jack->useInThisProcess();
     meter_ = std::make_unique<ToneMeter>(kMeterName, setting.maxRecordingSeconds);

@@ -16,11 +16,11 @@
 #include <thread>
 #include <vector>
 
+#include "childStop.h"
 #include "outsideCommands.h"
 
 namespace {
 
-constexpr auto kStopGrace = std::chrono::seconds(5);
 constexpr auto kReadyTimeout = std::chrono::seconds(20);
 constexpr auto kPollInterval = std::chrono::milliseconds(50);
 
@@ -79,15 +79,6 @@ std::string readLog(const std::string& name) {
   return std::string(std::istreambuf_iterator<char>(log), std::istreambuf_iterator<char>());
 }
 
-bool reaped(pid_t pid, std::chrono::steady_clock::duration within) {
-  const auto deadline = std::chrono::steady_clock::now() + within;
-  while (std::chrono::steady_clock::now() < deadline) {
-    if (waitpid(pid, nullptr, WNOHANG) == pid) return true;
-    std::this_thread::sleep_for(std::chrono::milliseconds(10));
-  }
-  return false;
-}
-
 }  // namespace
 
 JackServer::JackServer(int sampleRate, int framesPerPeriod, const std::vector<std::string>& serverOptions) {
@@ -133,11 +124,7 @@ void JackServer::useInThisProcess() const {
 
 void JackServer::stop(int signal) {
   if (pid_ <= 0) return;
-  kill(pid_, signal);
-  if (!reaped(pid_, kStopGrace)) {
-    kill(pid_, SIGKILL);
-    waitpid(pid_, nullptr, 0);
-  }
+  stopChild(pid_, signal);
   pid_ = -1;
   std::remove(logPath(name_).c_str());
   if (lockFd_ >= 0) close(lockFd_);

@@ -14,6 +14,7 @@
 #include <thread>
 #include <vector>
 
+#include "childStop.h"
 #include "outsideCommands.h"
 
 namespace {
@@ -22,7 +23,6 @@ namespace {
 constexpr int kFirstDisplay = 90;
 constexpr int kDisplaysToTry = 100;
 constexpr auto kStartTimeout = std::chrono::seconds(10);
-constexpr auto kStopGrace = std::chrono::seconds(5);
 constexpr auto kPollStep = std::chrono::milliseconds(20);
 constexpr int kExecFailed = 127;
 
@@ -44,15 +44,6 @@ bool acceptsClients(const std::string& displayName) {
   if (display == nullptr) return false;
   XCloseDisplay(display);
   return true;
-}
-
-bool reaped(pid_t pid, std::chrono::steady_clock::duration within) {
-  const auto deadline = std::chrono::steady_clock::now() + within;
-  while (std::chrono::steady_clock::now() < deadline) {
-    if (waitpid(pid, nullptr, WNOHANG) == pid) return true;
-    std::this_thread::sleep_for(kPollStep);
-  }
-  return false;
 }
 
 }  // namespace
@@ -142,10 +133,6 @@ bool XServer::waitUntilServing(int number) {
 
 void XServer::stop() {
   if (pid_ <= 0) return;
-  kill(pid_, SIGTERM);
-  if (!reaped(pid_, kStopGrace)) {
-    kill(pid_, SIGKILL);
-    waitpid(pid_, nullptr, 0);
-  }
+  stopChild(pid_, SIGTERM);
   pid_ = -1;
 }

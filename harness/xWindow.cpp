@@ -110,7 +110,8 @@ std::ostream& operator<<(std::ostream& out, const WindowGeometry& geometry) {
   return out << geometry.width << "x" << geometry.height << " at (" << geometry.x << ", " << geometry.y << ")";
 }
 
-std::unique_ptr<XWindow> XWindow::find(const std::string& displayName, const std::string& title, Timeout timeout) {
+std::unique_ptr<XWindow> XWindow::awaitTitled(const std::string& displayName, const std::string& title,
+                                              Timeout timeout) {
   XSetErrorHandler(ignoreXErrors);
   Display* display = XOpenDisplay(displayName.c_str());
   if (display == nullptr) throw std::runtime_error("cannot open display " + displayName);

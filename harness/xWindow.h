@@ -47,8 +47,8 @@ class XWindow {
 
   // Waits until a viewable window titled exactly so is on the display;
   // nothing when none came in time.
-  static std::unique_ptr<XWindow> find(const std::string& displayName, const std::string& title,
-                                       Timeout timeout = kDefaultTimeout);
+  static std::unique_ptr<XWindow> awaitTitled(const std::string& displayName, const std::string& title,
+                                              Timeout timeout = kDefaultTimeout);
   ~XWindow();
   XWindow(const XWindow&) = delete;
   XWindow& operator=(const XWindow&) = delete;

@@ -23,7 +23,7 @@ class XWindowTest : public testing::Test {
     options.environment = {x_.displayEntry()};
     app_ = std::make_unique<AppProcess>(options);
     ASSERT_TRUE(app_->waitForLine(fixture::kReadyLine)) << app_->stderrText();
-    window_ = XWindow::find(x_.displayName(), fixture::kTitle);
+    window_ = XWindow::awaitTitled(x_.displayName(), fixture::kTitle);
     ASSERT_TRUE(window_) << "no window titled " << fixture::kTitle;
   }
 
@@ -45,7 +45,7 @@ TEST_F(XWindowTest, FindsTheWindowCentredOnTheScreen) {
   EXPECT_EQ(geometry.height, int(fixture::kHeight));
   EXPECT_EQ(geometry.x, (XServer::kScreenWidth - int(fixture::kWidth)) / 2);
   EXPECT_EQ(geometry.y, (XServer::kScreenHeight - int(fixture::kHeight)) / 2);
-  EXPECT_EQ(XWindow::find(x_.displayName(), "Zelquor2", std::chrono::milliseconds(200)), nullptr);
+  EXPECT_EQ(XWindow::awaitTitled(x_.displayName(), "Zelquor2", std::chrono::milliseconds(200)), nullptr);
 }
 
 TEST_F(XWindowTest, EachMouseMoveIsOneMoveEventAtWindowCoordinates) {

@@ -22,6 +22,7 @@
 #include "boardFixture.h"
 #include "documentationPage.h"
 #include "pointerInput.h"
+#include "scratchFolder.h"
 
 namespace {
 
@@ -37,9 +38,7 @@ constexpr auto kPoll = 20ms;
 // Each run writes its arguments, one a line, to call.<its pid>, then sleeps
 // under that same pid.
 std::string standInScript(const std::string& folder) {
-  return "#!/bin/sh\n"
-         "printf '%s\\n' \"$@\" > '" +
-         folder +
+  return "printf '%s\\n' \"$@\" > '" + folder +
          "/partial.'$$\n"
          "mv '" +
          folder + "/partial.'$$ '" + folder +
@@ -56,27 +55,20 @@ class StandInBrowser : public BoardFixture {
  protected:
   void SetUp() override {
     BoardFixture::SetUp();
-    char pattern[] = "/tmp/zelquorBrowserXXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    folder_ = pattern;
-    const std::string script = folder_ + "/firefox";
-    std::ofstream(script) << standInScript(folder_);
-    ASSERT_EQ(chmod(script.c_str(), 0755), 0);
+    folder_.addCommand("firefox", standInScript(folder_.path()));
     const char* path = std::getenv("PATH");
     savedPath_ = path ? path : "";
-    setenv("PATH", (folder_ + ":" + savedPath_).c_str(), 1);
+    setenv("PATH", folder_.searchPath().c_str(), 1);
   }
 
   void TearDown() override {
     setenv("PATH", savedPath_.c_str(), 1);
     for (const browserCall& call : calls()) kill(call.pid, SIGKILL);
-    for (const std::string& name : entries()) std::remove((folder_ + "/" + name).c_str());
-    rmdir(folder_.c_str());
   }
 
   std::vector<std::string> entries() const {
     std::vector<std::string> names;
-    if (DIR* dir = opendir(folder_.c_str())) {
+    if (DIR* dir = opendir(folder_.path().c_str())) {
       while (dirent* entry = readdir(dir))
         if (entry->d_name[0] != '.') names.push_back(entry->d_name);
       closedir(dir);
@@ -88,7 +80,7 @@ class StandInBrowser : public BoardFixture {
     std::vector<browserCall> found;
     for (const std::string& name : entries()) {
       if (name.rfind(kCallPrefix, 0) != 0) continue;
-      std::ifstream in(folder_ + "/" + name);
+      std::ifstream in(folder_.path() + "/" + name);
       std::stringstream text;
       text << in.rdbuf();
       found.push_back({static_cast<pid_t>(std::stoi(name.substr(std::string(kCallPrefix).size()))), text.str()});
@@ -102,7 +94,7 @@ class StandInBrowser : public BoardFixture {
     return calls();
   }
 
-  std::string folder_;
+  ScratchFolder folder_{"zelquorBrowser"};
   std::string savedPath_;
 };
 

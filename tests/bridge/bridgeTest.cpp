@@ -126,7 +126,7 @@ class AcrossTheBridge : public testing::Test {
     near_.jack->useInThisProcess();
     probe_ = std::make_unique<JackProbe>();
     probe_->connectTo(kProgramClientName);
-    window_ = XWindow::find(x_.displayName(), kProgramWindowTitle);
+    window_ = XWindow::awaitTitled(x_.displayName(), kProgramWindowTitle);
     ASSERT_TRUE(window_) << "no window";
   }
 

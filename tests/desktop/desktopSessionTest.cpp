@@ -294,7 +294,7 @@ class DesktopSession : public testing::Test {
     probe_ = std::make_unique<JackProbe>();
     EXPECT_EQ(jackServer_.empty() ? pipewirePortsOfProgram() : probe_->portCountOf(kProgramClientName), kPortCount);
     probe_->connectTo(kProgramClientName);
-    window_ = XWindow::find(display_, kWindowTitle, kStartTimeout);
+    window_ = XWindow::awaitTitled(display_, kWindowTitle, kStartTimeout);
     ASSERT_TRUE(window_) << "no window on " << display_;
     EXPECT_EQ(window_->className(), entryValue(entryPath_, "StartupWMClass")) << "the entry does not name the window";
   }

@@ -28,7 +28,7 @@ void expectFirstFrameAndCleanClose(const std::string& command, const std::string
   options.environment = environmentWithoutJack(x);
   AppProcess app(options);
   ASSERT_TRUE(app.waitForLine(kStoppedLine)) << app.stderrText();
-  auto window = XWindow::find(x.displayName(), kWindowTitle);
+  auto window = XWindow::awaitTitled(x.displayName(), kWindowTitle);
   ASSERT_TRUE(window) << "no window titled " << kWindowTitle;
   EXPECT_TRUE(firstFrameShown(window->screenshotWhen(firstFrameShown))) << "no first frame";
   window->requestClose();

@@ -77,7 +77,7 @@ class InstalledCommand : public ::testing::Test {
   }
 
   void closeAndExpectCleanEnd(AppProcess& app) {
-    const auto window = XWindow::find(x_.displayName(), kWindowTitle);
+    const auto window = XWindow::awaitTitled(x_.displayName(), kWindowTitle);
     ASSERT_TRUE(window) << "no window";
     window->requestClose();
     const auto status = app.waitForExit();
@@ -88,10 +88,8 @@ class InstalledCommand : public ::testing::Test {
   // A command of that name in the test's commands folder, first on PATH:
   // the entry to add to the environment.
   std::string withCommand(const std::string& name, const std::string& script) {
-    const std::string path = commands_.path() + "/" + name;
-    std::ofstream(path) << "#!/bin/sh\n" << script;
-    std::filesystem::permissions(path, std::filesystem::perms::owner_all);
-    return "PATH=" + commands_.path() + ":" + getenv("PATH");
+    commands_.addCommand(name, script);
+    return commands_.pathEntry();
   }
   // notify-send, as the desktop's notification service would show them:
   // each notification's title and text, one line each.

@@ -76,7 +76,7 @@ class OnPipewire : public testing::Test {
   }
 
   std::unique_ptr<XWindow> findWindow() const {
-    auto window = XWindow::find(x_.displayName(), kWindowTitle);
+    auto window = XWindow::awaitTitled(x_.displayName(), kWindowTitle);
     if (!window) ADD_FAILURE() << "no window";
     return window;
   }

@@ -91,7 +91,7 @@ long playRound(const XServer& x, const Round& round) {
   EXPECT_TRUE(started.failure.empty()) << started.failure;
   if (!started.app) return -1;
   AppProcess& app = *started.app;
-  const auto window = XWindow::find(x.displayName(), kWindowTitle);
+  const auto window = XWindow::awaitTitled(x.displayName(), kWindowTitle);
   EXPECT_TRUE(window);
   if (!window) return -1;
   const Lines expected = playUpTo(round.moment, *window);

@@ -8,18 +8,12 @@
 // channel's gain known exactly; closing the window then ends the run
 // normally.
 #include <gtest/gtest.h>
-#include <stdlib.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
-#include <cstdio>
-#include <fstream>
 #include <iostream>
 #include <memory>
 #include <set>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -28,6 +22,7 @@
 #include "jackServer.h"
 #include "programOnServer.h"
 #include "randomSession.h"
+#include "scratchFolder.h"
 #include "sentGains.h"
 #include "startupLines.h"
 #include "xServer.h"
@@ -73,38 +68,23 @@ Lines operator+(Lines first, const Lines& second) {
   return first;
 }
 
-// A folder with a stand-in "firefox" that ends at once, so that presses on
-// the logo cost a shell and nothing more.
-class QuickBrowser {
- public:
-  QuickBrowser() {
-    char folder[] = "/tmp/zelquorSoakBrowserXXXXXX";
-    if (mkdtemp(folder) == nullptr) throw std::runtime_error("cannot create a folder for the browser");
-    folder_ = folder;
-    std::ofstream(script()) << "#!/bin/sh\nexit 0\n";
-    chmod(script().c_str(), 0755);
-  }
-  ~QuickBrowser() {
-    std::remove(script().c_str());
-    rmdir(folder_.c_str());
-  }
-  std::string pathEntry() const { return "PATH=" + folder_ + ":" + std::getenv("PATH"); }
-
- private:
-  std::string script() const { return folder_ + "/firefox"; }
-  std::string folder_;
-};
+// A stand-in "firefox" that ends at once, so that presses on the logo cost
+// a shell and nothing more.
+std::string quickBrowser(const ScratchFolder& folder) {
+  folder.addCommand("firefox", "exit 0\n");
+  return folder.pathEntry();
+}
 
 class Soak : public testing::Test {
  protected:
   void SetUp() override {
     AppOptions options;
-    options.environment = {browser_.pathEntry(), kSanitizerOptions, kUndefinedOptions};
+    options.environment = {quickBrowser(browser_), kSanitizerOptions, kUndefinedOptions};
     ProgramOnServer started = startOnServer(x_, options);
     ASSERT_TRUE(started.failure.empty()) << started.failure;
     jack_ = std::move(started.jack);
     app_ = std::move(started.app);
-    window_ = XWindow::find(x_.displayName(), kWindowTitle);
+    window_ = XWindow::awaitTitled(x_.displayName(), kWindowTitle);
     ASSERT_TRUE(window_);
     jack_->useInThisProcess();
     probe_ = std::make_unique<JackProbe>();
@@ -194,7 +174,7 @@ class Soak : public testing::Test {
   }
 
   XServer x_;
-  QuickBrowser browser_;
+  ScratchFolder browser_{"zelquorSoakBrowser"};
   std::unique_ptr<JackServer> jack_;
   std::unique_ptr<AppProcess> app_;
   std::unique_ptr<XWindow> window_;

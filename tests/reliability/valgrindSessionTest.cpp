@@ -136,7 +136,7 @@ TEST(ValgrindSession, NoErrorNoLeakAndOnlyTheFacadeKept) {
   ASSERT_TRUE(run.failure.empty()) << run.failure;
   AppProcess& app = *run.app;
   const double startSeconds = secondsSince(started);
-  const auto window = XWindow::find(x.displayName(), kWindowTitle, kStepTimeout);
+  const auto window = XWindow::awaitTitled(x.displayName(), kWindowTitle, kStepTimeout);
   ASSERT_TRUE(window);
   for (const auto& step : kSession) {
     step.act(*window);

@@ -73,7 +73,7 @@ TEST(EndSignals, EachEndsAsACloseDoesAndASecondOneChangesNothing) {
     options.environment = environmentOn(x, jack);
     AppProcess app(options);
     ASSERT_TRUE(app.waitForLine(kRunningLine)) << app.stderrText();
-    const auto window = XWindow::find(x.displayName(), kWindowTitle);
+    const auto window = XWindow::awaitTitled(x.displayName(), kWindowTitle);
     ASSERT_TRUE(window);
     placeTokens(*window, app);
     const auto named = std::chrono::steady_clock::now() + kDefaultTimeout;

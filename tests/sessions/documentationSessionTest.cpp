@@ -2,14 +2,12 @@
 // server on this machine serves the page's address), and the board goes on
 // responding while the browser runs; with no browser at all, stderr says so.
 #include <signal.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
-#include <cstdlib>
 #include <fstream>
-#include <stdexcept>
 #include <thread>
 
+#include "scratchFolder.h"
 #include "sessionFixture.h"
 
 namespace {
@@ -22,38 +20,30 @@ std::string guideAddress() {
 constexpr int kBrowserLifeSeconds = 30;
 constexpr auto kNoteTimeout = std::chrono::seconds(10);
 
-// A folder holding a stand-in "firefox" that notes its arguments and its
-// process number, then stays running as a browser would.
+// A stand-in "firefox" that notes its arguments and its process number,
+// then stays running as a browser would.
 class StandInBrowser {
  public:
   StandInBrowser() {
-    char folder[] = "/tmp/zelquorBrowserXXXXXX";
-    if (mkdtemp(folder) == nullptr) throw std::runtime_error("cannot create a folder for the browser");
-    folder_ = folder;
-    const std::string script = folder_ + "/firefox";
-    std::ofstream(script) << "#!/bin/sh\n"
-                             "exec >/dev/null 2>&1 </dev/null\n"
-                             "printf '%s\\n' \"$@\" > '" +
-                                 notePath() +
-                                 ".tmp'\n"
-                                 "echo $$ >> '" +
-                                 notePath() +
-                                 ".tmp'\n"
-                                 "mv '" +
-                                 notePath() + ".tmp' '" + notePath() +
-                                 "'\n"
-                                 "exec sleep " +
-                                 std::to_string(kBrowserLifeSeconds) + "\n";
-    chmod(script.c_str(), 0755);
+    folder_.addCommand("firefox",
+                       "exec >/dev/null 2>&1 </dev/null\n"
+                       "printf '%s\\n' \"$@\" > '" +
+                           notePath() +
+                           ".tmp'\n"
+                           "echo $$ >> '" +
+                           notePath() +
+                           ".tmp'\n"
+                           "mv '" +
+                           notePath() + ".tmp' '" + notePath() +
+                           "'\n"
+                           "exec sleep " +
+                           std::to_string(kBrowserLifeSeconds) + "\n");
   }
   ~StandInBrowser() {
     if (pid_ > 0) kill(pid_, SIGKILL);
-    std::remove(notePath().c_str());
-    std::remove((folder_ + "/firefox").c_str());
-    rmdir(folder_.c_str());
   }
 
-  std::string pathEntry() const { return "PATH=" + folder_ + ":" + std::getenv("PATH"); }
+  std::string pathEntry() const { return folder_.pathEntry(); }
 
   // The arguments it was started with; nothing when it was not started.
   std::optional<Lines> awaitArguments() {
@@ -74,8 +64,8 @@ class StandInBrowser {
   bool stillRunning() const { return pid_ > 0 && kill(pid_, 0) == 0; }
 
  private:
-  std::string notePath() const { return folder_ + "/arguments"; }
-  std::string folder_;
+  std::string notePath() const { return folder_.path() + "/arguments"; }
+  ScratchFolder folder_{"zelquorBrowser"};
   pid_t pid_ = -1;
 };
 
@@ -96,14 +86,12 @@ TEST_F(DocumentationSession, LogoOpensThePageAndTheBoardGoesOn) {
 }
 
 TEST_F(DocumentationSession, WithoutABrowserStderrSays) {
-  char empty[] = "/tmp/zelquorNoBrowserXXXXXX";
-  ASSERT_NE(mkdtemp(empty), nullptr);
-  ASSERT_NO_FATAL_FAILURE(startProgram({std::string("PATH=") + empty}));
+  const ScratchFolder empty("zelquorNoBrowser");
+  ASSERT_NO_FATAL_FAILURE(startProgram({"PATH=" + empty.path()}));
   ASSERT_NO_FATAL_FAILURE(play(clickBesideBoard(1000, 30, {})));
   EXPECT_TRUE(waitForStderr("zelquor: no browser to open the guide (neither firefox nor xdg-open is installed): " +
                             guideAddress() + "\n"));
   closeAndCheckWholeOutput();
-  rmdir(empty);
 }
 
 }  // namespace

@@ -83,7 +83,7 @@ std::string SessionTest::tryToStart(const std::vector<std::string>& environment)
   const std::string failure = startOnce(program_, x_, options, kDefaultTimeout);
   if (!failure.empty()) return failure;
   try {
-    window_ = XWindow::find(x_.displayName(), kProgramWindowTitle);
+    window_ = XWindow::awaitTitled(x_.displayName(), kProgramWindowTitle);
     if (!window_) return "no window titled " + kProgramWindowTitle;
     program_.jack->useInThisProcess();
     probe_ = std::make_unique<JackProbe>();

@@ -38,7 +38,7 @@ TEST(NoJackServer, WindowWorksWithoutSoundAndClosingStopsTwice) {
   ASSERT_TRUE(app.waitForLine(kStoppedLine)) << app.stderrText();
   EXPECT_NE(app.stderrText().find(kNoServerMessage + "\n"), std::string::npos) << app.stderrText();
   EXPECT_EQ(app.stdoutTraceLines().front(), kStoppedLine) << "no physical port is listed without a server";
-  const auto window = XWindow::find(x.displayName(), kWindowTitle);
+  const auto window = XWindow::awaitTitled(x.displayName(), kWindowTitle);
   ASSERT_TRUE(window);
 
   window->moveMouse(kPadZeroCentreX, kPadZeroCentreY);

@@ -67,7 +67,7 @@ TEST(ResettingXServer, ProgramOpensItsWindowAsTheServersOnlyClient) {
       const auto early = app.waitForExit();
       FAIL() << "did not start" << (early ? ", " + testing::PrintToString(*early) : "") << "\n" << app.stderrText();
     }
-    const auto window = XWindow::find(x.displayName(), kWindowTitle);
+    const auto window = XWindow::awaitTitled(x.displayName(), kWindowTitle);
     ASSERT_TRUE(window);
     window->requestClose();
     const auto status = app.waitForExit();

@@ -71,7 +71,7 @@ run startOn(const XServer& x, const std::vector<std::string>& moreEnvironment = 
   options.environment.insert(options.environment.end(), moreEnvironment.begin(), moreEnvironment.end());
   run started{std::make_unique<AppProcess>(options), nullptr};
   if (!started.app->waitForLine(kStoppedLine)) throw std::runtime_error("no start: " + started.app->stderrText());
-  started.window = XWindow::find(x.displayName(), kWindowTitle);
+  started.window = XWindow::awaitTitled(x.displayName(), kWindowTitle);
   if (!started.window) throw std::runtime_error("no window titled " + kWindowTitle);
   return started;
 }

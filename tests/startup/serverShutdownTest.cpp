@@ -30,7 +30,7 @@ std::string playRound(const XServer& x, int signal) {
   options.environment = environmentOn(x, jack);
   AppProcess app(options);
   if (!app.waitForLine(kRunningLine)) return "did not start: " + app.stderrText();
-  const auto window = XWindow::find(x.displayName(), kWindowTitle);
+  const auto window = XWindow::awaitTitled(x.displayName(), kWindowTitle);
   if (!window) return "no window";
   const auto sweep = sweepPointer(x, *window);
   if (!app.waitForLine("mouse x: ", LineMatch::prefix)) return "pointer moves are not traced";

@@ -83,7 +83,7 @@ TEST_F(StartUp, ListsPhysicalPortsThenRunningAndRegistersUnconnectedPorts) {
 TEST_F(StartUp, CloseRequestStopsTheEngineTwiceExitsZeroAndLeavesTheServer) {
   start();
   ASSERT_TRUE(app_->waitForLine(kRunningLine)) << app_->stderrText();
-  const auto window = XWindow::find(x_.displayName(), kWindowTitle);
+  const auto window = XWindow::awaitTitled(x_.displayName(), kWindowTitle);
   ASSERT_TRUE(window);
   ASSERT_FALSE(portsOfClient(listPorts(jack_), kClient).empty());
 

@@ -29,7 +29,7 @@ class WindowedProgram : public testing::Test {
     for (const std::string& entry : moreEnvironment()) options.environment.push_back(entry);
     app_ = std::make_unique<AppProcess>(options);
     ASSERT_TRUE(app_->waitForLine(kStoppedLine)) << app_->stderrText();
-    window_ = XWindow::find(x_.displayName(), kWindowTitle);
+    window_ = XWindow::awaitTitled(x_.displayName(), kWindowTitle);
     ASSERT_TRUE(window_) << "no window titled " << kWindowTitle;
   }
 

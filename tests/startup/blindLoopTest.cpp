@@ -17,7 +17,7 @@ namespace {
 
 const std::string kBlindLine = "zelquor: the window's X connection cannot be found";
 constexpr int kPressedPad = 44;
-constexpr int kTokenOffset = 12;
+constexpr int kTokenOffset = 12;  // the program's grab offset, written out so that a change shows
 constexpr int kImageTolerance = 1;
 const std::string kFirstType = "g4813.png";
 // A loop that polls every few milliseconds takes a small share of a core;

@@ -14,7 +14,7 @@ namespace {
 // Window drivers and GL rasterisers may round a colour by one step.
 constexpr int kImageTolerance = 1;
 // Where a token's corner lands: 12 pixels left of and above the press.
-constexpr int kTokenOffset = 12;
+constexpr int kTokenOffset = 12;  // the program's grab offset, written out so that a change shows
 constexpr int kTypeCount = 8;
 // The palette band of type q is pressed at its middle's x, 5 pixels into
 // the band; the band of the last type is only 4 pixels high.

@@ -12,7 +12,7 @@
 
 namespace {
 
-constexpr int kTokenOffset = 12;
+constexpr int kTokenOffset = 12;  // the program's grab offset, written out so that a change shows
 constexpr int kImageTolerance = 1;
 constexpr int kPlacedTokens = 8;
 constexpr int kPressedPad = 44;

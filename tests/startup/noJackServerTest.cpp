@@ -19,7 +19,7 @@ namespace {
 // The exact centre of pad 0, where a press gives the highest gain.
 constexpr int kPadZeroCentreX = 67;
 constexpr int kPadZeroCentreY = 73;
-constexpr int kTokenOffset = 12;
+constexpr int kTokenOffset = 12;  // the program's grab offset, written out so that a change shows
 
 // The lines that follow the last occurrence of the marker.
 std::vector<std::string> linesAfter(const std::vector<std::string>& lines, const std::string& marker, size_t count) {

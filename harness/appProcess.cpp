@@ -1,6 +1,7 @@
 #include "appProcess.h"
 
 #include "outsideCommands.h"
+#include "ownShm.h"
 
 #include <fcntl.h>
 #include <poll.h>
@@ -19,6 +20,9 @@
 extern char** environ;
 
 namespace {
+
+// Before any JACK program of this process starts (ownShm.h).
+[[maybe_unused]] const bool ownShmTaken = takeOwnShm();
 
 // The variables through which a child would find an X server or a JACK
 // server of the user's session instead of the test's own, or take the

@@ -18,8 +18,12 @@
 
 #include "childStop.h"
 #include "outsideCommands.h"
+#include "ownShm.h"
 
 namespace {
+
+// Before any JACK program of this process starts (ownShm.h).
+[[maybe_unused]] const bool ownShmTaken = takeOwnShm();
 
 constexpr auto kReadyTimeout = std::chrono::seconds(20);
 constexpr auto kPollInterval = std::chrono::milliseconds(50);

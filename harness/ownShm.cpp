@@ -6,12 +6,14 @@
 
 namespace {
 
-// A new mount namespace whose mounts no longer reach the parent's, then a
-// fresh tmpfs on /dev/shm in it. Without a private "/", the tmpfs would be
-// mounted for the whole machine: then nothing is mounted.
+// A new mount namespace, its /dev/shm made private to it, then a fresh
+// tmpfs over that. Only /dev/shm, not "/": in a chroot "/" is no mount of
+// its own and cannot be made private. Where /dev/shm cannot be made
+// private, a tmpfs there would be mounted for the whole machine: then
+// nothing is mounted.
 bool ownShm() {
   if (geteuid() != 0 || unshare(CLONE_NEWNS) != 0) return false;
-  if (mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0) return false;
+  if (mount(nullptr, "/dev/shm", nullptr, MS_PRIVATE, nullptr) != 0) return false;
   return mount("shm", "/dev/shm", "tmpfs", MS_NOSUID | MS_NODEV, "mode=1777") == 0;
 }
 

@@ -137,9 +137,13 @@ copyTreeTo() {
 # JACK program of the user then dies of a bus error or hangs. The tests and
 # the package's build therefore run with a /dev/shm of their own where they
 # may (as root), out of reach of the user's servers and of each other.
+# Only /dev/shm is made private, not "/", which in a chroot is no mount of
+# its own; where it cannot be, nothing is mounted.
 withOwnShm() {
-  if ((EUID == 0)) && unshare --mount true 2>/dev/null; then
-    unshare --mount --propagation private bash -c 'mount -t tmpfs -o mode=1777 shm /dev/shm && exec "$@"' - "$@"
+  if ((EUID == 0)) && unshare --mount --propagation unchanged true 2>/dev/null; then
+    unshare --mount --propagation unchanged bash -c '
+      if mount --make-private /dev/shm 2>/dev/null; then mount -t tmpfs -o mode=1777 shm /dev/shm || exit; fi
+      exec "$@"' - "$@"
   else
     "$@"
   fi

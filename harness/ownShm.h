@@ -5,7 +5,8 @@
 // side would break each other, and a user's running session. So a process
 // of the harness that runs JACK programs (its servers, the program, the
 // facade) takes a /dev/shm of its own before anything else, where it may
-// (as root): its children share it, nothing outside sees it.
+// (as root) and unless it was started to use a server named in
+// JACK_DEFAULT_SERVER: its children share it, nothing outside sees it.
 #ifndef ZELQUOR_HARNESS_OWN_SHM_H
 #define ZELQUOR_HARNESS_OWN_SHM_H
 

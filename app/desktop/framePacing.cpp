@@ -1,5 +1,6 @@
 #include "framePacing.h"
 
+#include <algorithm>
 #include <climits>
 
 double refreshRateOf(const displayMode& mode) {
@@ -16,8 +17,10 @@ paceClock::duration framePeriodAt(double refreshHz) {
   return std::chrono::duration_cast<paceClock::duration>(period);
 }
 
-void framePace::frameDrawnAt(paceClock::time_point now) {
-  due = now - due >= period ? now + period : due + period;
+void framePace::frameDrawn(paceClock::time_point start, paceClock::time_point end) {
+  due = start - due >= period ? start + period : due + period;
+  const paceClock::duration rest = std::min<paceClock::duration>(kRestPerDrawingTime * (end - start), kLongestRest);
+  due = std::max(due, end + rest);
 }
 
 int waitMillisecondsUntil(paceClock::time_point due, paceClock::time_point now) {

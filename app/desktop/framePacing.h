@@ -32,16 +32,26 @@ constexpr double kHighestRefreshHz = 500;
 // lies outside kLowestRefreshHz..kHighestRefreshHz.
 paceClock::duration framePeriodAt(double refreshHz);
 
+// A frame that takes most of a period (a software renderer filling a
+// doubled window) would have frames drawn back to back, at the cost of the
+// loop's whole time and a core or more. Drawing keeps to a third of the
+// loop's time: after such a frame, the next waits twice as long as it took,
+// and never more than kLongestRest.
+constexpr int kRestPerDrawingTime = 2;
+constexpr std::chrono::milliseconds kLongestRest(100);
+
 // The beat the frames keep. A frame may be drawn from `due` on; each frame
 // moves `due` one period on from where it stood, so that the time a frame
 // takes does not push the next ones later. A frame drawn a whole period or
-// more after it was due (the board was idle) starts a new beat.
+// more after it was due (the board was idle) starts a new beat. A long
+// frame's rest may put `due` later than the beat.
 struct framePace {
   paceClock::duration period = framePeriodAt(kAssumedRefreshHz);
   paceClock::time_point due{};
 
   bool frameDue(paceClock::time_point now) const { return now >= due; }
-  void frameDrawnAt(paceClock::time_point now);
+  // The frame begun at `start` and shown at `end`.
+  void frameDrawn(paceClock::time_point start, paceClock::time_point end);
 };
 
 // The wait, in whole milliseconds as poll() takes it, until the frame is

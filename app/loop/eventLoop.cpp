@@ -52,8 +52,8 @@ constexpr bool kPacedFrames = true;
 // Nothing but the handlers changes the board, so a pass that handled none
 // and found no exposed part draws no frame. Every event is handled as it
 // comes (its gain and trace line at once); the frame that shows it waits
-// until a refresh period has passed since the last one (framePacing.h), in
-// the wait for input, which the next event or the frame's time ends. An
+// until a refresh period has passed since the last one, and after a long
+// frame twice its time (framePacing.h), in the wait for input, which the next event or the frame's time ends. An
 // idle board waits without a limit, right after a look at Xlib's queue
 // that found no event the library's poll has not yet been offered
 // (inputWait.h); one that it finds is left to the next pass's poll.
@@ -80,7 +80,7 @@ void runEventLoop(images& shown) {
     const paceClock::time_point now = paceClock::now();
     if (drawNow || news.exposed || (changed && (!kPacedFrames || pace.frameDue(now)))) {
       drawFrame(shown);
-      pace.frameDrawnAt(now);
+      pace.frameDrawn(now, paceClock::now());
       drawNow = changed = false;
     } else if (!libraryEventQueued(handle)) {
       waitForInput(changed ? waitMillisecondsUntil(pace.due, now) : kNoTimeLimit);

@@ -1,6 +1,7 @@
 // When the loop draws: the refresh rate from a RandR mode, the period it
-// gives (60 Hz where the rate is unknown or implausible), the frames' beat
-// and the wait until the next frame, in whole milliseconds rounded up.
+// gives (60 Hz where the rate is unknown or implausible), the frames' beat,
+// a long frame's rest and the wait until the next frame, in whole
+// milliseconds rounded up.
 #include <gtest/gtest.h>
 
 #include "framePacing.h"
@@ -49,17 +50,33 @@ TEST(FramePacing, FramesKeepTheirBeatAndAnIdleBoardStartsANewOne) {
   pace.period = milliseconds(16);
   const paceClock::time_point start = paceClock::now();
   EXPECT_TRUE(pace.frameDue(start)) << "the first frame waits for nothing";
-  pace.frameDrawnAt(start);
+  pace.frameDrawn(start, start);
   EXPECT_FALSE(pace.frameDue(start + milliseconds(15)));
   EXPECT_TRUE(pace.frameDue(start + milliseconds(16)));
   // Drawn 3 ms late: the next one is still due on the beat, not 16 ms on.
-  pace.frameDrawnAt(start + milliseconds(19));
+  pace.frameDrawn(start + milliseconds(19), start + milliseconds(19));
   EXPECT_EQ(pace.due, start + milliseconds(32));
   // After a pause of several periods, a frame at once, and a new beat.
   const paceClock::time_point later = start + milliseconds(200);
   EXPECT_TRUE(pace.frameDue(later));
-  pace.frameDrawnAt(later);
+  pace.frameDrawn(later, later);
   EXPECT_EQ(pace.due, later + milliseconds(16));
+}
+
+// A frame that takes most of a period leaves the loop twice its time
+// before the next, however the beat stands, and never more than the
+// longest rest; a quick one keeps the beat.
+TEST(FramePacing, ALongFrameRestsTwiceItsTimeAndNoMoreThanTheLongestRest) {
+  framePace pace;
+  pace.period = milliseconds(16);
+  const paceClock::time_point start = paceClock::now();
+  const struct {
+    int from, to, due;
+  } frames[] = {{0, 4, 16}, {16, 29, 55}, {55, 135, 235}, {235, 236, 251}};
+  for (const auto& f : frames) {
+    pace.frameDrawn(start + milliseconds(f.from), start + milliseconds(f.to));
+    EXPECT_EQ(pace.due, start + milliseconds(f.due)) << "frame from " << f.from << " to " << f.to << " ms";
+  }
 }
 
 TEST(FramePacing, WaitRoundedUpToWholeMilliseconds) {

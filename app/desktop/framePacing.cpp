@@ -19,7 +19,10 @@ paceClock::duration framePeriodAt(double refreshHz) {
 
 void framePace::frameDrawn(paceClock::time_point start, paceClock::time_point end) {
   due = start - due >= period ? start + period : due + period;
-  const paceClock::duration rest = std::min<paceClock::duration>(kRestPerDrawingTime * (end - start), kLongestRest);
+  const paceClock::duration drawing = end - start;
+  if (2 * drawing < period) return;
+  const paceClock::duration rest = std::min<paceClock::duration>(
+      drawing * restPerDrawingTime::num / restPerDrawingTime::den, kLongestRest);
   due = std::max(due, end + rest);
 }
 

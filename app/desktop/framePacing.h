@@ -7,6 +7,7 @@
 #define ZELQUOR_FRAME_PACING_H
 
 #include <chrono>
+#include <ratio>
 
 using paceClock = std::chrono::steady_clock;
 
@@ -34,10 +35,12 @@ paceClock::duration framePeriodAt(double refreshHz);
 
 // A frame that takes most of a period (a software renderer filling a
 // doubled window) would have frames drawn back to back, at the cost of the
-// loop's whole time and a core or more. Drawing keeps to a third of the
-// loop's time: after such a frame, the next waits twice as long as it took,
-// and never more than kLongestRest.
-constexpr int kRestPerDrawingTime = 2;
+// loop's whole time and a core or more. Drawing keeps to under half of
+// the loop's time: after a frame that took half a period or more, the next
+// waits a quarter longer than it took, and never more than kLongestRest.
+// Shorter frames (full size with the software renderer, any frame on a
+// graphics card) keep the beat.
+using restPerDrawingTime = std::ratio<5, 4>;
 constexpr std::chrono::milliseconds kLongestRest(100);
 
 // The beat the frames keep. A frame may be drawn from `due` on; each frame

@@ -53,8 +53,9 @@ constexpr bool kPacedFrames = true;
 // and found no exposed part draws no frame. Every event is handled as it
 // comes (its gain and trace line at once); the frame that shows it waits
 // until a refresh period has passed since the last one, and after a long
-// frame twice its time (framePacing.h), in the wait for input, which the next event or the frame's time ends. An
-// idle board waits without a limit, right after a look at Xlib's queue
+// frame until a quarter more than it took (framePacing.h), in the wait for
+// input, which the next event or the frame's time ends. An idle board
+// waits without a limit, right after a look at Xlib's queue
 // that found no event the library's poll has not yet been offered
 // (inputWait.h); one that it finds is left to the next pass's poll.
 // Exposures and the first frame are drawn at once.

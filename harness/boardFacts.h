@@ -26,6 +26,10 @@ constexpr int padCornerY(int pad) { return kPadRowY[pad / kBoardColumns]; }
 constexpr int padCentreX(int pad) { return padCornerX(pad) + kPadCentreOffset; }
 constexpr int padCentreY(int pad) { return padCornerY(pad) + kPadCentreOffset; }
 
+// A token's corner lands this far left of and above the press that places
+// or drags it (its image's grab point).
+constexpr int kTokenGrabOffset = 12;
+
 // The gain law: the distance from a point to a pad's centre (float offsets,
 // a double root), 0 within the dead zone, capped, and the gain it gives,
 // from 1.003 at the centre to 0.017 at the cap.

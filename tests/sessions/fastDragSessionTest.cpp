@@ -29,7 +29,6 @@ constexpr int kRowY = padCentreY(27);
 // a change shows.
 constexpr int kPadWidth = 122;
 constexpr int kFirstPadRight = padCornerX(27) + kPadWidth;
-constexpr int kGrabOffset = 12;
 constexpr std::uint8_t kOpaque = 255;
 constexpr int kSweeps = 50;  // each way: 1,500 moves
 constexpr double kMovePause = 0.001;
@@ -106,8 +105,10 @@ TEST_F(FastDragSession, EveryMoveWritesItsLinesFramesFollowTheScreenAndTheLastMo
   // With no further event: the loop sleeps only once the last move is drawn.
   ASSERT_TRUE(waitUntilMainThreadWaitsInPoll(programPid())) << "the loop never waits";
   const Screenshot shot = window().grab();
-  EXPECT_EQ(hiddenPixels(shot, kEndX - kGrabOffset, kRowY - kGrabOffset), 0) << "not shown where the drag ended";
-  EXPECT_NE(hiddenPixels(shot, kStartX - kGrabOffset, kRowY - kGrabOffset), 0) << "still shown where it started";
+  EXPECT_EQ(hiddenPixels(shot, kEndX - kTokenGrabOffset, kRowY - kTokenGrabOffset), 0)
+      << "not shown where the drag ended";
+  EXPECT_NE(hiddenPixels(shot, kStartX - kTokenGrabOffset, kRowY - kTokenGrabOffset), 0)
+      << "still shown where it started";
 
   // The reports of whole half seconds of the drag, the one under way at
   // its start left out.

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <sstream>
 
+#include "boardFacts.h"
 #include "imagePixels.h"
 #include "sessionFixture.h"
 
@@ -15,7 +16,6 @@ const std::string kTypeImages[] = {"g4813", "g4894", "g6928", "g5100", "g5074", 
 // A y in each palette band; band 7 is only 368 to 371.
 constexpr int kBandY[] = {140, 174, 208, 242, 276, 310, 344, 369};
 constexpr int kPaletteX = 1020;
-constexpr int kGrabOffset = 12;  // the program's, written out so that a change shows
 constexpr std::uint8_t kOpaque = 255;
 
 struct placedToken {
@@ -41,7 +41,7 @@ sf::Image typeImage(int type) {
 // token's corner.
 int hiddenPixels(const Screenshot& shot, const placedToken& token) {
   const sf::Image image = typeImage(token.type);
-  const int left = token.x - kGrabOffset, top = token.y - kGrabOffset;
+  const int left = token.x - kTokenGrabOffset, top = token.y - kTokenGrabOffset;
   int hidden = 0;
   for (unsigned j = 0; j < image.getSize().y; ++j)
     for (unsigned i = 0; i < image.getSize().x; ++i) {

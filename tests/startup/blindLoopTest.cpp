@@ -10,6 +10,7 @@
 #include <thread>
 #include <vector>
 
+#include "boardFacts.h"
 #include "threadState.h"
 #include "windowedProgram.h"
 
@@ -17,7 +18,6 @@ namespace {
 
 const std::string kBlindLine = "zelquor: the window's X connection cannot be found";
 constexpr int kPressedPad = 44;
-constexpr int kTokenOffset = 12;  // the program's grab offset, written out so that a change shows
 constexpr int kImageTolerance = 1;
 const std::string kFirstType = "g4813.png";
 // A loop that polls every few milliseconds takes a small share of a core;
@@ -52,8 +52,8 @@ TEST_F(BlindLoop, SaysSoOnceDoesNotSpinAndStillAnswersAPress) {
   EXPECT_TRUE(app_->waitForLine("pad=" + std::to_string(kPressedPad))) << app_->stderrText();
   EXPECT_TRUE(app_->waitForLine("end drag"));
   const sf::Image token = loadProjectImage(kFirstType);
-  const int left = padCentreX(kPressedPad) - kTokenOffset;
-  const int top = padCentreY(kPressedPad) - kTokenOffset;
+  const int left = padCentreX(kPressedPad) - kTokenGrabOffset;
+  const int top = padCentreY(kPressedPad) - kTokenGrabOffset;
   const auto tokenShown = [&](const Screenshot& shot) {
     return compareOpaquePixels(shot, token, left, top, kImageTolerance).count() == 0;
   };

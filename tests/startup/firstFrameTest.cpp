@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "boardFacts.h"
 #include "imagesCopy.h"
 #include "sceneLayout.h"
 #include "windowedProgram.h"
@@ -13,8 +14,6 @@ namespace {
 
 // Window drivers and GL rasterisers may round a colour by one step.
 constexpr int kImageTolerance = 1;
-// Where a token's corner lands: 12 pixels left of and above the press.
-constexpr int kTokenOffset = 12;  // the program's grab offset, written out so that a change shows
 constexpr int kTypeCount = 8;
 // The palette band of type q is pressed at its middle's x, 5 pixels into
 // the band; the band of the last type is only 4 pixels high.
@@ -107,14 +106,15 @@ TEST_F(FirstFrame, TokensOfEveryTypeShowWhereTheyWerePut) {
   const sf::Image lastToken = loadProjectImage(kImageFiles[kTypeCount - 1]);
   const Press last = pads[kTypeCount - 1];
   const auto lastTokenShown = [&](const Screenshot& shot) {
-    return compareOpaquePixels(shot, lastToken, last.x - kTokenOffset, last.y - kTokenOffset, kImageTolerance)
+    return compareOpaquePixels(shot, lastToken, last.x - kTokenGrabOffset, last.y - kTokenGrabOffset, kImageTolerance)
                .count() == 0;
   };
   const Screenshot shot = window_->screenshotWhen(lastTokenShown);
   shot.save(kSavedShot);
   for (int type = 0; type < kTypeCount; ++type) {
-    const Mismatches token = compareOpaquePixels(shot, loadProjectImage(kImageFiles[type]), pads[type].x - kTokenOffset,
-                                                 pads[type].y - kTokenOffset, kImageTolerance);
+    const Mismatches token =
+        compareOpaquePixels(shot, loadProjectImage(kImageFiles[type]), pads[type].x - kTokenGrabOffset,
+                            pads[type].y - kTokenGrabOffset, kImageTolerance);
     EXPECT_GT(token.checked(), 0);
     EXPECT_EQ(token.count(), 0) << "token of type " << type << " (" << kImageFiles[type] << "), see " << kSavedShot
                                 << ":\n"

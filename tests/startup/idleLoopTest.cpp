@@ -7,12 +7,12 @@
 #include <memory>
 #include <thread>
 
+#include "boardFacts.h"
 #include "threadState.h"
 #include "windowedProgram.h"
 
 namespace {
 
-constexpr int kTokenOffset = 12;  // the program's grab offset, written out so that a change shows
 constexpr int kImageTolerance = 1;
 constexpr int kPlacedTokens = 8;
 constexpr int kPressedPad = 44;
@@ -69,8 +69,8 @@ TEST_F(IdleLoop, IdleBoardTakesNoProcessorAndAPressShowsInTheNextFrame) {
   ASSERT_NO_FATAL_FAILURE(clickPad(kPressedPad));
   ASSERT_NO_FATAL_FAILURE(settle());
   const Mismatches token =
-      compareOpaquePixels(window_->grab(), loadProjectImage(kFirstType), padCentreX(kPressedPad) - kTokenOffset,
-                          padCentreY(kPressedPad) - kTokenOffset, kImageTolerance);
+      compareOpaquePixels(window_->grab(), loadProjectImage(kFirstType), padCentreX(kPressedPad) - kTokenGrabOffset,
+                          padCentreY(kPressedPad) - kTokenGrabOffset, kImageTolerance);
   EXPECT_GT(token.checked(), 0);
   EXPECT_EQ(token.count(), 0) << token.examples();
 }

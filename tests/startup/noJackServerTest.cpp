@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "appProcess.h"
+#include "boardFacts.h"
 #include "expectedFrame.h"
 #include "imagesCopy.h"
 #include "runEnvironment.h"
@@ -19,7 +20,6 @@ namespace {
 // The exact centre of pad 0, where a press gives the highest gain.
 constexpr int kPadZeroCentreX = 67;
 constexpr int kPadZeroCentreY = 73;
-constexpr int kTokenOffset = 12;  // the program's grab offset, written out so that a change shows
 
 // The lines that follow the last occurrence of the marker.
 std::vector<std::string> linesAfter(const std::vector<std::string>& lines, const std::string& marker, size_t count) {
@@ -51,7 +51,7 @@ TEST(NoJackServer, WindowWorksWithoutSoundAndClosingStopsTwice) {
   EXPECT_TRUE(app.waitForLine("end drag"));
 
   const sf::Image token = loadProjectImage(kImageFiles.front());
-  const int tokenX = kPadZeroCentreX - kTokenOffset, tokenY = kPadZeroCentreY - kTokenOffset;
+  const int tokenX = kPadZeroCentreX - kTokenGrabOffset, tokenY = kPadZeroCentreY - kTokenGrabOffset;
   const Screenshot shot = window->screenshotWhen([&](const Screenshot& candidate) {
     return compareOpaquePixels(candidate, token, tokenX, tokenY, 1).count() == 0;
   });
